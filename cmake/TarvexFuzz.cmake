@@ -1,0 +1,11 @@
+# libFuzzer targets: every .cpp in tests/fuzz is one fuzzer (clang only).
+if(TARVEX_FUZZ)
+  file(GLOB fuzz_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/fuzz/*.cpp)
+  foreach(src IN LISTS fuzz_sources)
+    get_filename_component(stem ${src} NAME_WE)
+    add_executable(${stem} ${src})
+    target_compile_options(${stem} PRIVATE -fsanitize=fuzzer,address,undefined)
+    target_link_options(${stem} PRIVATE -fsanitize=fuzzer,address,undefined)
+    target_link_libraries(${stem} PRIVATE tarvex_app)
+  endforeach()
+endif()

@@ -1,0 +1,60 @@
+# Windows side: the Win32 platform layer, tarvex.exe, and the Windows-side tests
+# (differential tests and the end-to-end driver) that run under Wine or on Windows.
+if(NOT MSVC)
+  add_link_options(-static -static-libgcc -static-libstdc++ -municode)
+  add_compile_options(-finput-charset=UTF-8 -fexec-charset=UTF-8)
+endif()
+
+set(TARVEX_WIN32_LIBS user32 gdi32 kernel32 shell32 advapi32 comctl32 comdlg32 ole32 oleaut32 uxtheme msimg32 shlwapi psapi)
+
+tarvex_library(tarvex_win32 src/platform/win32)
+target_link_libraries(tarvex_win32 PUBLIC tarvex_app ${TARVEX_WIN32_LIBS})
+
+tarvex_glob(host_sources src/host/win32)
+add_executable(tarvex WIN32 ${host_sources} ${PROJECT_SOURCE_DIR}/src/host/win32/res/tarvex.rc)
+target_link_libraries(tarvex PRIVATE tarvex_win32)
+target_include_directories(tarvex PRIVATE ${PROJECT_SOURCE_DIR}/src/host/win32)
+
+if(TARVEX_TESTS)
+  if(EXISTS /usr/src/googletest/CMakeLists.txt AND CMAKE_CROSSCOMPILING)
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+    add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+    # googletest's own sources are not ours to keep warning-free
+    foreach(t gtest gtest_main gmock gmock_main)
+      target_compile_options(${t} PRIVATE -w)
+    endforeach()
+    set(gtest_libs gtest gmock)
+  else()
+    find_package(GTest REQUIRED)
+    set(gtest_libs GTest::gtest GTest::gmock)
+  endif()
+
+  tarvex_glob(win_support tests/win/support)
+  add_library(tarvex_win_support STATIC ${win_support} ${PROJECT_SOURCE_DIR}/tests/win/support/gtest_wmain.cpp)
+  target_include_directories(tarvex_win_support PUBLIC ${PROJECT_SOURCE_DIR}/tests ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(tarvex_win_support PUBLIC tarvex_win32 ${gtest_libs})
+
+  # Each folder under tests/win is one console test program.
+  file(GLOB win_dirs LIST_DIRECTORIES true ${PROJECT_SOURCE_DIR}/tests/win/*)
+  foreach(dir IN LISTS win_dirs)
+    get_filename_component(sub ${dir} NAME)
+    if(IS_DIRECTORY ${dir} AND NOT sub STREQUAL "support")
+      file(GLOB srcs CONFIGURE_DEPENDS ${dir}/*.cpp)
+      if(srcs)
+        add_executable(tarvex_win_${sub} ${srcs})
+        target_link_libraries(tarvex_win_${sub} PRIVATE tarvex_win_support)
+      endif()
+    endif()
+  endforeach()
+
+  # The end-to-end driver and the window it raises; they use no project code
+  # beyond the test support so they also run unchanged against a release build.
+  tarvex_glob(e2e_sources tests/e2e)
+  add_executable(tarvex_e2e ${e2e_sources})
+  target_link_libraries(tarvex_e2e PRIVATE tarvex_win_support)
+  tarvex_glob(e2e_helper_sources tests/e2e/helper)
+  add_executable(e2e_window WIN32 ${e2e_helper_sources})
+  target_link_libraries(e2e_window PRIVATE user32 gdi32)
+  add_dependencies(tarvex_e2e tarvex e2e_window)
+endif()

@@ -1,0 +1,4 @@
+// Resource identifiers shared by tarvex.rc and the host code.
+#pragma once
+
+#define IDI_TARVEX 101
