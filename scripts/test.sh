@@ -1,0 +1,107 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test of Tarvex:
+#   1. the portable core's unit tests, natively, under AddressSanitizer + UBSan;
+#   2. the fuzz targets for a bounded time;
+#   3. the cross-built tarvex.exe and the Windows-side tests under Wine + Xvfb
+#      (differential tests against real GDI / kernel32, and the end-to-end suite).
+# Ends with one line "summary: N passed, M failed"; exits non-zero on any failure.
+set -uo pipefail
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+cd "$here"
+source scripts/deps.sh
+tarvex_install_deps || { echo "dependency installation failed" >&2; exit 1; }
+
+jobs="${TARVEX_JOBS:-$(nproc)}"
+werror="-DTARVEX_WERROR=ON"
+passed=0
+failed=0
+logdir="$here/build/test-logs"
+mkdir -p "$logdir"
+
+count_gtest() {  # adds a gtest log's results to the totals
+  local log="$1" p f
+  p=$(grep -E '^\[  PASSED  \] [0-9]+ test' "$log" | awk '{s+=$4} END {print s+0}')
+  f=$(grep -E '^\[  FAILED  \] [0-9]+ test' "$log" | awk '{s+=$4} END {print s+0}')
+  passed=$((passed + p)); failed=$((failed + f))
+}
+
+step() { echo; echo "== $*"; }
+
+step "native unit tests (ASan + UBSan)"
+if cmake --preset native-asan $werror >"$logdir/native-configure.log" 2>&1 &&
+   cmake --build build/native-asan -j"$jobs" >"$logdir/native-build.log" 2>&1; then
+  export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1" UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+  (cd build/native-asan && ctest --output-on-failure -j"$jobs" 2>&1) | tee "$logdir/ctest.log" | tail -n 30
+  p=$(grep -oE '[0-9]+ tests passed' "$logdir/ctest.log" | head -1 || true)
+  total=$(grep -oE 'out of [0-9]+' "$logdir/ctest.log" | awk '{print $3}' | head -1)
+  nfail=$(grep -oE '[0-9]+ tests failed' "$logdir/ctest.log" | awk '{print $1}' | head -1)
+  total=${total:-0}; nfail=${nfail:-0}
+  passed=$((passed + total - nfail)); failed=$((failed + nfail))
+  [[ -n "$p" || "$total" -gt 0 ]] || { echo "no native tests ran"; failed=$((failed + 1)); }
+else
+  echo "native build failed; see $logdir/native-configure.log and native-build.log"
+  tail -n 40 "$logdir/native-configure.log" "$logdir/native-build.log"
+  failed=$((failed + 1))
+fi
+
+step "benchmarks build (Release)"
+if cmake --preset native $werror >"$logdir/bench-configure.log" 2>&1 &&
+   cmake --build build/native -j"$jobs" --target tarvex_bench >"$logdir/bench-build.log" 2>&1; then
+  echo "benchmarks built: build/native/tarvex_bench"
+  if [[ "${TARVEX_RUN_BENCH:-0}" == 1 ]]; then build/native/tarvex_bench; fi
+elif grep -q 'unknown target' "$logdir/bench-build.log"; then
+  echo "no benchmarks yet"
+else
+  echo "benchmark build failed"; tail -n 30 "$logdir/bench-build.log"; failed=$((failed + 1))
+fi
+
+if compgen -G "tests/fuzz/*.cpp" >/dev/null; then
+  step "fuzzing (bounded)"
+  if cmake --preset fuzz >"$logdir/fuzz-configure.log" 2>&1 &&
+     cmake --build build/fuzz -j"$jobs" >"$logdir/fuzz-build.log" 2>&1; then
+    for src in tests/fuzz/*.cpp; do
+      name=$(basename "$src" .cpp)
+      corpus="build/fuzz/corpus-$name"; mkdir -p "$corpus"
+      if [[ -d "tests/fuzz/corpus/$name" ]]; then cp -n tests/fuzz/corpus/"$name"/* "$corpus"/ 2>/dev/null || true; fi
+      if build/fuzz/"$name" -max_total_time="${TARVEX_FUZZ_SECONDS:-30}" -max_len=4096 "$corpus" >"$logdir/fuzz-$name.log" 2>&1; then
+        echo "$name: no finding ($(grep -oE 'Done [0-9]+ runs' "$logdir/fuzz-$name.log" | head -1))"
+        passed=$((passed + 1))
+      else
+        echo "$name: FINDING"; tail -n 40 "$logdir/fuzz-$name.log"; failed=$((failed + 1))
+      fi
+    done
+  else
+    echo "fuzz build failed"; tail -n 30 "$logdir/fuzz-build.log"; failed=$((failed + 1))
+  fi
+fi
+
+step "cross-build tarvex.exe (MinGW-w64)"
+if cmake --preset windows $werror >"$logdir/win-configure.log" 2>&1 &&
+   cmake --build build/windows -j"$jobs" >"$logdir/win-build.log" 2>&1; then
+  ls -la build/windows/*.exe | awk '{print $5, $9}'
+  step "Windows-side tests under Wine + Xvfb (fresh prefix)"
+  TARVEX_FRESH_PREFIX=1 TARVEX_WINE_STATE="$here/build/wine-ci" \
+    scripts/wine.sh exec bash -c '
+      rc=0
+      for exe in build/windows/tarvex_win_*.exe build/windows/tarvex_e2e.exe; do
+        [[ -f "$exe" ]] || continue
+        name=$(basename "$exe" .exe)
+        echo "-- $name"
+        timeout 900 wine "$exe" --gtest_color=no >"'"$logdir"'/$name.log" 2>&1 || rc=1
+        grep -E "^\[ *(OK|FAILED|PASSED|SKIPPED) *\]|Failure|expected|error" "'"$logdir"'/$name.log" | tail -n 60
+      done
+      exit $rc'
+  for log in "$logdir"/tarvex_win_*.log "$logdir"/tarvex_e2e.log; do
+    [[ -f "$log" ]] || continue
+    count_gtest "$log"
+    if ! grep -qE '^\[  PASSED  \]|^\[  FAILED  \]' "$log"; then
+      echo "$(basename "$log"): program ended without a result"; tail -n 20 "$log"; failed=$((failed + 1))
+    fi
+  done
+else
+  echo "Windows build failed"; tail -n 40 "$logdir/win-configure.log" "$logdir/win-build.log"; failed=$((failed + 1))
+fi
+
+echo
+echo "summary: $passed passed, $failed failed"
+[[ $failed -eq 0 && $passed -gt 0 ]]
