@@ -1,0 +1,58 @@
+// ModuleConfig: the seven settings in "tarvex.ini" beside the executable, one
+// reader and one writer per key on one private (section, key) pair. The path is
+// built afresh for every access; nothing is cached. Values cross the file in
+// the ANSI code page and are UTF-8 here.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/code_page.h"
+#include "platform/file_system.h"
+#include "platform/profile.h"
+
+namespace tarvex {
+
+inline constexpr char kSettingsFileName[] = "\\tarvex.ini";
+// The reader's buffer: 255 bytes, so at most 254 bytes of ANSI text.
+inline constexpr size_t kProfileBufferBytes = 255;
+
+class ModuleConfig {
+ public:
+  ModuleConfig(ProfileStore& profile, FileSystem& files, const CodePage& codePage)
+      : profile_(profile), files_(files), codePage_(codePage) {}
+
+  // The executable's directory followed by "\tarvex.ini" (a drive root gives
+  // "C:\\tarvex.ini" with the doubled separator, which the platform accepts).
+  std::string SettingsPath() const;
+
+  // Readers: nullopt when the key is absent or empty; otherwise at most 254
+  // ANSI bytes (never half a character), cut at the first NUL, blanks trimmed.
+  std::optional<std::string> GetAutoRun() const { return ReadKey("Normal", "AutoRun"); }
+  std::optional<std::string> GetAutoMin() const { return ReadKey("Normal", "AutoMin"); }
+  std::optional<std::string> GetEnableSpeed() const { return ReadKey("Normal", "EnableSpeed"); }
+  std::optional<std::string> GetAlwaysTop() const { return ReadKey("Normal", "AlwaysTop"); }
+  std::optional<std::string> GetSpeedLevel() const { return ReadKey("Speed", "SpeedLevel"); }
+  std::optional<std::string> GetEnableRecord() const { return ReadKey("Record", "EnableRecord"); }
+  std::optional<std::string> GetRecordCount() const { return ReadKey("Record", "RecordCount"); }
+
+  // Writers: whether the platform reported success (no caller looks).
+  bool SetAutoRun(std::string_view value) { return WriteKey("Normal", "AutoRun", value); }
+  bool SetAutoMin(std::string_view value) { return WriteKey("Normal", "AutoMin", value); }
+  bool SetEnableSpeed(std::string_view value) { return WriteKey("Normal", "EnableSpeed", value); }
+  bool SetAlwaysTop(std::string_view value) { return WriteKey("Normal", "AlwaysTop", value); }
+  bool SetSpeedLevel(std::string_view value) { return WriteKey("Speed", "SpeedLevel", value); }
+  bool SetEnableRecord(std::string_view value) { return WriteKey("Record", "EnableRecord", value); }
+  bool SetRecordCount(std::string_view value) { return WriteKey("Record", "RecordCount", value); }
+
+ private:
+  std::optional<std::string> ReadKey(std::string_view section, std::string_view key) const;
+  bool WriteKey(std::string_view section, std::string_view key, std::string_view value);
+
+  ProfileStore& profile_;
+  FileSystem& files_;
+  const CodePage& codePage_;
+};
+
+}  // namespace tarvex

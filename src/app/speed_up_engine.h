@@ -1,0 +1,48 @@
+// The foreground speed-up engine: TimerMain's tick. Once a second it looks at
+// the foreground window; on a change it returns the previous window's process
+// to the normal class, raises the new one's to high or real-time, shows the
+// title, records the speed-up and counts it. Its state is FormMain's three
+// engine fields.
+#pragma once
+
+#include <cstdint>
+
+#include "app/settings_controls.h"
+#include "app/speed_up_history.h"
+#include "app/status_view.h"
+#include "platform/code_page.h"
+#include "platform/process.h"
+
+namespace tarvex {
+
+// A window title is read into a 255-byte buffer: at most 254 ANSI bytes.
+inline constexpr size_t kTitleBufferBytes = 255;
+
+class SpeedUpEngine {
+ public:
+  SpeedUpEngine(ProcessPlatform& process, const CodePage& codePage, const SettingsControls& controls,
+                StatusView& status, SpeedUpHistory& history)
+      : process_(process), codePage_(codePage), controls_(controls), status_(status), history_(history) {}
+
+  // Start-up step 2: all three fields to 0.
+  void Reset();
+  // One tick of TimerMain (1000 ms), also run once by the start-up code.
+  void TimerMain_Timer();
+
+  WindowHandle CurrentWindow() const { return CurrentWindow_; }
+  WindowHandle PreviousWindow() const { return PreviousWindow_; }
+  int32_t SpeedUpCount() const { return SpeedUpCount_; }
+
+ private:
+  ProcessPlatform& process_;
+  const CodePage& codePage_;
+  const SettingsControls& controls_;
+  StatusView& status_;
+  SpeedUpHistory& history_;
+
+  WindowHandle CurrentWindow_ = 0;   // foreground window at the last tick
+  WindowHandle PreviousWindow_ = 0;  // foreground window at the tick before
+  int32_t SpeedUpCount_ = 0;         // speed-ups since start; saturates at INT32_MAX
+};
+
+}  // namespace tarvex

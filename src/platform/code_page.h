@@ -1,0 +1,29 @@
+// The system's ANSI code page at the edges where text leaves the program (INI
+// file, history file, Run value, window titles read with the A calls). Inside,
+// text is UTF-8.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace tarvex {
+
+class CodePage {
+ public:
+  virtual ~CodePage() = default;
+  // Characters the code page cannot hold come out as the platform converts
+  // them (usually '?').
+  virtual std::string Utf8ToAnsi(std::string_view utf8) const = 0;
+  virtual std::string AnsiToUtf8(std::string_view ansi) const = 0;
+  // True for the first byte of a double-byte character (IsDBCSLeadByte).
+  virtual bool IsLeadByte(uint8_t byte) const = 0;
+};
+
+// `ansi` up to its first NUL, then cut to at most maxBytes without splitting a
+// double-byte character: what a Windows A call with a buffer of maxBytes + 1
+// bytes returns.
+std::string CutAnsi(std::string_view ansi, size_t maxBytes, const CodePage& codePage);
+
+}  // namespace tarvex

@@ -1,0 +1,49 @@
+// Process and window queries of the speed-up engine: the foreground window, its
+// title and process, and opening a process to set or read its priority class.
+// Each call is one Windows function; the rules that combine them live in the
+// core (app/process_priority). Windows and processes are opaque integers.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace tarvex {
+
+using WindowHandle = int64_t;   // HWND as an integer; 0 = none (same alias as window.h)
+using ProcessId = uint32_t;     // 0 = none
+using ProcessHandle = int64_t;  // HANDLE as an integer; 0 = the open failed
+
+// Windows process priority classes.
+inline constexpr uint32_t kNormalPriorityClass = 0x20;
+inline constexpr uint32_t kHighPriorityClass = 0x80;
+inline constexpr uint32_t kRealtimePriorityClass = 0x100;
+
+// Process access rights.
+inline constexpr uint32_t kProcessSetInformation = 0x200;
+inline constexpr uint32_t kProcessQueryInformation = 0x400;
+
+class ProcessPlatform {
+ public:
+  virtual ~ProcessPlatform() = default;
+
+  // GetForegroundWindow; 0 when no window has the foreground.
+  virtual WindowHandle ForegroundWindow() = 0;
+  // The window's whole title in the system's ANSI code page (the bytes
+  // GetWindowTextA gives with a buffer large enough); empty when the window
+  // has none or cannot be read. The caller applies its own buffer limit.
+  virtual std::string WindowTextAnsi(WindowHandle window) = 0;
+  // GetWindowThreadProcessId: the process that created the window; 0 if none.
+  virtual ProcessId WindowProcessId(WindowHandle window) = 0;
+  // GetCurrentProcessId.
+  virtual ProcessId CurrentProcessId() = 0;
+  // OpenProcess(access, not inheritable, id); 0 on failure.
+  virtual ProcessHandle OpenProcess(uint32_t access, ProcessId id) = 0;
+  // SetPriorityClass; whether the platform accepted it (it may grant less).
+  virtual bool SetPriorityClass(ProcessHandle process, uint32_t priorityClass) = 0;
+  // GetPriorityClass; 0 on failure (also for the handle 0).
+  virtual uint32_t GetPriorityClass(ProcessHandle process) = 0;
+  // CloseHandle; the handle 0 is ignored.
+  virtual void CloseHandle(ProcessHandle process) = 0;
+};
+
+}  // namespace tarvex
