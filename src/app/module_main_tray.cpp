@@ -43,7 +43,7 @@ void ModuleMainTray::RegisterTaskbarCreated() {
 
 int64_t ModuleMainTray::PassOn(WindowHandle window, uint32_t message, uint64_t wParam,
                                int64_t lParam) {
-  return windows_.CallWindowProc(previousWindowProc_, window, message, wParam, lParam);
+  return windows_.CallProcedure(previousWindowProc_, window, message, wParam, lParam);
 }
 
 int64_t ModuleMainTray::MainWindowProc(WindowHandle window, uint32_t message, uint64_t wParam,

@@ -60,7 +60,7 @@ class WindowPlatform {
   // Puts `procedure` back as the window's procedure.
   virtual void SetWindowProc(WindowHandle window, WindowProcAddress procedure) = 0;
   // CallWindowProc; a procedure of 0 gives the default window procedure.
-  virtual int64_t CallWindowProc(WindowProcAddress procedure, WindowHandle window,
+  virtual int64_t CallProcedure(WindowProcAddress procedure, WindowHandle window,
                                  uint32_t message, uint64_t wParam, int64_t lParam) = 0;
 
   // Shows a pop-up menu at the mouse position with the default alignment and

@@ -8,7 +8,7 @@ int64_t FakeWindowPlatform::Send(WindowHandle w, uint32_t m, uint64_t wp, int64_
   return 0;
 }
 
-int64_t FakeWindowPlatform::CallWindowProc(WindowProcAddress p, WindowHandle, uint32_t m,
+int64_t FakeWindowPlatform::CallProcedure(WindowProcAddress p, WindowHandle, uint32_t m,
                                            uint64_t wp, int64_t) {
   log_.push_back("Prev(" + std::to_string(p) + "," + std::to_string(m) + "," + std::to_string(wp) + ")");
   return previousResult;

@@ -58,7 +58,7 @@ class FakeWindowPlatform final : public WindowPlatform {
     log_.push_back("SetProc");
     currentProc = p;
   }
-  int64_t CallWindowProc(WindowProcAddress p, WindowHandle, uint32_t m, uint64_t wp,
+  int64_t CallProcedure(WindowProcAddress p, WindowHandle, uint32_t m, uint64_t wp,
                          int64_t lp) override;
   std::optional<int> TrackPopupMenu(WindowHandle, const std::vector<MenuEntry>& e) override {
     log_.push_back("Menu");
