@@ -56,8 +56,10 @@ class RasterSurface final : public Surface {
   void DrawTransparent(const Picture& picture, int32_t x, int32_t y, int32_t width, int32_t height,
                        Rgb maskColor) override;
 
- private:
+  // Implementation detail shared by the raster's source files (raster_state.h).
   struct State;
+
+ private:
   std::unique_ptr<State> s_;
 };
 

@@ -1,0 +1,127 @@
+// RasterSurface: construction, state, pixels, rectangles and the focus frame.
+// Lines live in raster_lines.cpp, RoundRect in raster_round_rect.cpp, text and
+// pictures in raster_text.cpp.
+#include "platform/raster/raster_surface.h"
+
+#include <algorithm>
+
+#include "platform/raster/raster_state.h"
+
+namespace tarvex {
+
+RasterSurface::RasterSurface(int32_t width, int32_t height, TextEngine* text)
+    : s_(std::make_unique<State>()) {
+  s_->text = text;
+  Resize(width, height);
+}
+
+RasterSurface::RasterSurface(int32_t width, int32_t height, uint32_t* bgraPixels, TextEngine* text)
+    : s_(std::make_unique<State>()) {
+  s_->text = text;
+  s_->width = std::max(0, width);
+  s_->height = std::max(0, height);
+  s_->px = bgraPixels;
+}
+
+RasterSurface::~RasterSurface() = default;
+
+void RasterSurface::Resize(int32_t width, int32_t height) {
+  s_->width = std::max(0, width);
+  s_->height = std::max(0, height);
+  s_->owned.assign(static_cast<size_t>(s_->width) * static_cast<size_t>(s_->height), 0xFFFFFFu);
+  s_->px = s_->owned.data();
+}
+
+void RasterSurface::SetTextEngine(TextEngine* text) { s_->text = text; }
+
+Rgb RasterSurface::At(int32_t x, int32_t y) const { return GetPixel(x, y); }
+const uint32_t* RasterSurface::Data() const { return s_->px; }
+int32_t RasterSurface::Width() const { return s_->width; }
+int32_t RasterSurface::Height() const { return s_->height; }
+
+void RasterSurface::SetPen(Rgb color) { s_->penDib = RgbToDib(color); }
+void RasterSurface::SetBrush(std::optional<Rgb> color) {
+  s_->brushDib = color ? std::optional<uint32_t>(RgbToDib(*color)) : std::nullopt;
+}
+void RasterSurface::SetPenMode(PenMode mode) { s_->mode = mode; }
+PenMode RasterSurface::GetPenMode() const { return s_->mode; }
+void RasterSurface::SetFont(const FontSpec& font) { s_->font = font; }
+void RasterSurface::SetTextColor(Rgb color) { s_->textColor = color & 0xFFFFFFu; }
+
+void RasterSurface::State::Fill(int64_t left, int64_t top, int64_t right, int64_t bottom,
+                                uint32_t dib) {
+  left = std::max<int64_t>(left, 0);
+  top = std::max<int64_t>(top, 0);
+  right = std::min<int64_t>(right, width);
+  bottom = std::min<int64_t>(bottom, height);
+  if (left >= right || top >= bottom) return;
+  for (auto y = static_cast<int32_t>(top); y < bottom; ++y) {
+    uint32_t* row = Row(y);
+    std::fill(row + left, row + right, dib);
+  }
+}
+
+void RasterSurface::State::PenSpan(int64_t x0, int64_t x1, int64_t y) {
+  if (y < 0 || y >= height) return;
+  x0 = std::max<int64_t>(x0, 0);
+  x1 = std::min<int64_t>(x1, width);
+  if (x0 >= x1) return;
+  uint32_t* row = Row(static_cast<int32_t>(y));
+  if (mode == PenMode::XorPen) {
+    for (int64_t x = x0; x < x1; ++x) row[x] = (row[x] ^ penDib) & 0xFFFFFFu;
+  } else {
+    std::fill(row + x0, row + x1, penDib);
+  }
+}
+
+void RasterSurface::FillRect(const Rect& r, Rgb color) {
+  s_->Fill(r.left, r.top, r.right, r.bottom, RgbToDib(color));
+}
+
+// FrameRect: four one-pixel strips inside r with a solid brush (no pen mode).
+void RasterSurface::FrameRect(const Rect& r, Rgb color) {
+  if (r.IsEmpty()) return;
+  const uint32_t dib = RgbToDib(color);
+  const int64_t l = r.left, t = r.top, rt = r.right, b = r.bottom;
+  s_->Fill(l, t, rt, t + 1, dib);
+  s_->Fill(l, b - 1, rt, b, dib);
+  s_->Fill(l, t, l + 1, b, dib);
+  s_->Fill(rt - 1, t, rt, b, dib);
+}
+
+// Inverts the pixels of the one-pixel frame inside r where x + y is odd, so
+// drawing the same frame twice restores what was there.
+void RasterSurface::DrawFocusRect(const Rect& r) {
+  if (r.IsEmpty()) return;
+  State& s = *s_;
+  auto invert = [&s](int64_t x, int64_t y) {
+    if (s.Inside(x, y) && ((x + y) & 1) != 0) {
+      uint32_t& p = s.Row(static_cast<int32_t>(y))[x];
+      p = (~p) & 0xFFFFFFu;
+    }
+  };
+  const int64_t l = r.left, t = r.top, rt = int64_t{r.right} - 1, b = int64_t{r.bottom} - 1;
+  for (int64_t x = std::max<int64_t>(l, 0); x <= std::min<int64_t>(rt, s.width - 1); ++x) {
+    invert(x, t);
+    if (b != t) invert(x, b);
+  }
+  for (int64_t y = std::max<int64_t>(t + 1, 0); y <= std::min<int64_t>(b - 1, s.height - 1); ++y) {
+    invert(l, y);
+    if (rt != l) invert(rt, y);
+  }
+}
+
+void RasterSurface::Clear(Rgb backColor) {
+  s_->Fill(0, 0, s_->width, s_->height, RgbToDib(backColor));
+}
+
+void RasterSurface::SetPixel(int32_t x, int32_t y, Rgb color) {
+  if (s_->Inside(x, y)) s_->Row(y)[x] = RgbToDib(color);
+}
+
+Rgb RasterSurface::GetPixel(int32_t x, int32_t y) const {
+  if (!s_->Inside(x, y)) return kInvalidColor;
+  return DibToRgb(s_->px[static_cast<size_t>(y) * static_cast<size_t>(s_->width) + x]);
+}
+
+}  // namespace tarvex
