@@ -51,8 +51,9 @@ class RasterSurface final : public Surface {
   Rgb GetPixel(int32_t x, int32_t y) const override;
   int32_t DrawText(std::string& text, Rect& r, uint32_t flags) override;
   Size MeasureText(std::string_view text) override;
-  void DrawPicture(const Picture& picture, int32_t x, int32_t y, std::optional<int32_t> width,
-                   std::optional<int32_t> height) override;
+  void DrawPicture(const Picture& picture, int32_t x, int32_t y,
+                   std::optional<int32_t> width = std::nullopt,
+                   std::optional<int32_t> height = std::nullopt) override;
   void DrawTransparent(const Picture& picture, int32_t x, int32_t y, int32_t width, int32_t height,
                        Rgb maskColor) override;
 

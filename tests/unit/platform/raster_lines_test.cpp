@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "platform/raster/raster_surface.h"
+#include "support/gtest_printers.h"
 
 namespace tarvex {
 namespace {
