@@ -32,6 +32,14 @@ void RasterSurface::Resize(int32_t width, int32_t height) {
   s_->px = s_->owned.data();
 }
 
+void RasterSurface::Attach(int32_t width, int32_t height, uint32_t* bgraPixels) {
+  s_->owned.clear();
+  s_->owned.shrink_to_fit();
+  s_->width = bgraPixels != nullptr ? std::max(0, width) : 0;
+  s_->height = bgraPixels != nullptr ? std::max(0, height) : 0;
+  s_->px = bgraPixels;
+}
+
 void RasterSurface::SetTextEngine(TextEngine* text) { s_->text = text; }
 
 Rgb RasterSurface::At(int32_t x, int32_t y) const { return GetPixel(x, y); }

@@ -23,6 +23,9 @@ class RasterSurface final : public Surface {
   ~RasterSurface() override;
 
   void Resize(int32_t width, int32_t height);  // owned buffers only; contents cleared
+  // Draws into other caller-owned pixels from now on (a re-created DIB
+  // section); the buffer must outlive the surface or the next Attach.
+  void Attach(int32_t width, int32_t height, uint32_t* bgraPixels);
   void SetTextEngine(TextEngine* text);
 
   // Pixels as RGB values (red in the low byte), row major.

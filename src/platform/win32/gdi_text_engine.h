@@ -1,0 +1,39 @@
+// The program's text engine: GDI draws the text (DrawTextW, the real fonts,
+// transparent background) into the same pixels the raster draws on, i.e. the
+// DIB section selected into `dc`. GdiFlush separates the two writers.
+#pragma once
+
+#include <windows.h>
+
+#include "common/font.h"
+#include "platform/text_engine.h"
+#include "platform/win32/gdi_handles.h"
+
+namespace tarvex {
+
+class GdiTextEngine final : public TextEngine {
+ public:
+  // `dc` (not owned) has the raster's DIB section selected; it must outlive this.
+  explicit GdiTextEngine(HDC dc) : dc_(dc) {}
+
+  void BeginText() override { GdiFlush(); }
+  void EndText() override { GdiFlush(); }
+  int32_t DrawText(std::string& text, Rect& r, uint32_t flags, const FontSpec& font, Rgb color,
+                   uint32_t* pixels, int32_t width, int32_t height) override;
+  Size MeasureText(std::string_view text, const FontSpec& font) override;
+
+ private:
+  HFONT FontFor(const FontSpec& font);
+
+  HDC dc_;
+  FontSpec cachedSpec_;  // the spec `cachedFont_` was made for
+  Font cachedFont_;
+};
+
+// DrawTextW with UTF-8 in and out (DT_MODIFYSTRING writes the shortened text
+// back); shared by the text engine and the GDI surface.
+int32_t DrawTextUtf8(HDC dc, std::string& text, Rect& r, uint32_t flags);
+// TextWidth / TextHeight: the widest line and the line count times the height.
+Size MeasureTextUtf8(HDC dc, std::string_view text);
+
+}  // namespace tarvex
