@@ -9,7 +9,8 @@
 
 namespace tarvex {
 
-Command::Command(CommandSite& site, CommandEvents* events) : site_(site), events_(events) {
+Command::Command(ControlSite& site, CommandHost& host, CommandEvents* events)
+    : site_(site), host_(host), events_(events) {
   const SystemColors& system = site_.Colors();
   props_.BackColor = system.SysColor(kColorBtnFace).value_or(0);
   props_.ForeColor = system.SysColor(kColorBtnText).value_or(0);
@@ -21,7 +22,7 @@ Command::Command(CommandSite& site, CommandEvents* events) : site_(site), events
 
 Command::~Command() {
   if (timerOn_) site_.StopTimer(kHoverTimerId);
-  if (shapeSet_) site_.DeleteWindowShape();
+  if (shapeSet_) host_.DeleteWindowShape();
 }
 
 void Command::SchemeStep() {
@@ -55,7 +56,7 @@ void Command::SetForeColor(OleColor value) {
 
 void Command::SetEnabled(bool value) {
   props_.Enabled = value;
-  site_.SetControlEnabled(value);
+  host_.SetControlEnabled(value);
   HandleResize();
   Changed("Enabled");
 }
@@ -166,7 +167,7 @@ void Command::HandleResize() {
   const Size client = site_.ClientSize();
   inner_ = {client.width, client.height};
   rects_ = CommandRectsFor(inner_.width, inner_.height);
-  site_.SetWindowShape(CommandWindowShape(props_.ButtonType, inner_.width, inner_.height));
+  host_.SetWindowShape(CommandWindowShape(props_.ButtonType, inner_.width, inner_.height));
   shapeSet_ = true;
   Paint(state_, true);
 }
@@ -184,7 +185,7 @@ void Command::Paint(int32_t state, bool forced) {
   // Without ShowFocusRect a focused button shows no focus decoration.
   flags.focused = focusFlag_ && props_.ShowFocusRect;
   flags.defaultOrFocused =
-      (props_.ShowFocusRect && site_.AmbientDisplayAsDefault()) || flags.focused;
+      (props_.ShowFocusRect && host_.AmbientDisplayAsDefault()) || flags.focused;
   PaintCommandLook(surface, PaintInput{props_, scheme_, site_.Colors(), inner_, flags}, state,
                    tops_);
   ++paintCount_;

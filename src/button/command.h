@@ -1,7 +1,8 @@
 // Command: the owner-drawn gradient push button. Five looks (ButtonType), three
 // colour schemes, hover and pressed states, the usual button events. It reaches
-// its container only through a CommandSite and paints on the site's persistent
-// image; the Win32 host forwards window input to the Handle* members.
+// its container only through a ControlSite plus its own CommandHost services and
+// paints on the site's persistent image; the Win32 host forwards window input to
+// the Handle* members.
 #pragma once
 
 #include <cstdint>
@@ -15,6 +16,7 @@
 #include "button/command_properties.h"
 #include "button/command_site.h"
 #include "common/property_bag.h"
+#include "platform/control_site.h"
 
 namespace tarvex {
 
@@ -23,9 +25,9 @@ class Command {
   static constexpr int kHoverTimerId = 1;  // Timer1
   static constexpr uint32_t kHoverIntervalMs = 10;
 
-  // Creation: last mouse button left, t' = 2, the scheme step. The site must
-  // outlive the button; `events` may be null.
-  explicit Command(CommandSite& site, CommandEvents* events = nullptr);
+  // Creation: last mouse button left, t' = 2, the scheme step. Site and host
+  // (usually one object) must outlive the button; `events` may be null.
+  Command(ControlSite& site, CommandHost& host, CommandEvents* events = nullptr);
   // Stops the hover timer and deletes the window region.
   ~Command();
   Command(const Command&) = delete;
@@ -129,7 +131,8 @@ class Command {
   void SetFlat(OleColor FlatColors::*member, OleColor value, std::string_view name);
   bool Inside(float x, float y) const;
 
-  CommandSite& site_;
+  ControlSite& site_;
+  CommandHost& host_;
   CommandEvents* events_;
 
   CommandProperties props_;

@@ -24,7 +24,7 @@ void Command::InitProperties() {
   props_.Font = site_.AmbientFont();
   props_.storedHwnd = 0;
   props_.ButtonType = 1;
-  props_.Caption = site_.AmbientDisplayName();
+  props_.Caption = host_.AmbientDisplayName();
   props_.ColorScheme = 1;
   props_.XpType = 1;
   props_.ShowFocusRect = true;
@@ -85,7 +85,7 @@ void Command::ReadProperties(const PropertyBag& bag) {
   p.ColorScheme = static_cast<int32_t>(bag.ReadInt("ColorScheme", 1));
   p.ShowFocusRect = bag.ReadBool("ShowFocusRect", true);
 
-  site_.SetControlEnabled(p.Enabled);
+  host_.SetControlEnabled(p.Enabled);
   site_.PersistentImage().SetFont(p.Font);
   SchemeStep();
   DeriveAccessKey();

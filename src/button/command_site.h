@@ -1,4 +1,4 @@
-// What the gradient button asks of its container beyond the common control site:
+// What the gradient button asks of its container beyond the common ControlSite:
 // its name and default-button ambient, enabling its window, and its window
 // region (the seam behind which the Win32 host calls SetWindowRgn). Plus the
 // button's events towards its host, in the order of its event list.
@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "common/geometry.h"
-#include "platform/control_site.h"
 
 namespace tarvex {
 
@@ -21,8 +20,9 @@ struct WindowShape {
   friend bool operator==(const WindowShape&, const WindowShape&) = default;
 };
 
-class CommandSite : public ControlSite {
+class CommandHost {
  public:
+  virtual ~CommandHost() = default;
   // The name the host gave the control (the caption of a new button).
   virtual std::string AmbientDisplayName() const = 0;
   // True while the host shows this button as its default button.
