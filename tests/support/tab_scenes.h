@@ -11,6 +11,7 @@
 
 #include "common/picture.h"
 #include "platform/system_colors.h"
+#include "tabctl/tab_colors.h"
 #include "tabctl/tab_state.h"
 
 namespace tarvex::testing {
@@ -26,84 +27,15 @@ inline TabStripState MakeTabState(const std::vector<std::string>& captions) {
   s.InActiveTabFont = std::make_shared<FontSpec>(font);
   font.bold = true;
   s.ActiveTabFont = std::make_shared<FontSpec>(font);
-  // Theme 0's colour set.
+  // Theme 0's colour set (a new control applies it at creation).
   s.DisabledTabForeColor = 0x80000015;
-  s.OuterBorderColor = 0x80000015;
   return s;
 }
 
-// Moves every channel by `offset`, clamped (theme 4's hover and focus colours).
-inline Rgb ShiftedColor(Rgb c, int offset) {
-  auto ch = [&](int v) { return v + offset < 0 ? 0 : (v + offset > 255 ? 255 : v + offset); };
-  return MakeRgb(ch(RedOf(c)), ch(GreenOf(c)), ch(BlueOf(c)));
-}
-
-// The colour set a theme writes (the "unchanged" entries keep what `s` has).
-inline void ApplyThemeColors(TabStripState& s, int32_t theme, const SystemColors& sys) {
+// Selects a theme and writes its colour set, as setting TabTheme does.
+inline void ApplyTheme(TabStripState& s, int32_t theme, const SystemColors& sys) {
   s.TabTheme = theme;
-  switch (theme) {
-    case 0:
-      s.ActiveTabBackStartColor = s.ActiveTabBackEndColor = 0x8000000F;
-      s.ActiveTabForeColor = s.InActiveTabForeColor = 0x80000012;
-      s.InActiveTabBackStartColor = s.InActiveTabBackEndColor = 0x8000000F;
-      s.DisabledTabBackColor = 0x8000000F;
-      s.DisabledTabForeColor = s.OuterBorderColor = 0x80000015;
-      s.TopLeftInnerBorderColor = 0x80000014;
-      s.BottomRightInnerBorderColor = 0x80000010;
-      break;
-    case 1:
-      s.ActiveTabBackStartColor = s.ActiveTabBackEndColor = 0xFBFDFB;
-      s.ActiveTabForeColor = s.InActiveTabForeColor = 0x80000012;
-      s.InActiveTabBackStartColor = 0xFFFFFF;
-      s.InActiveTabBackEndColor = 0xEAF0F0;
-      s.DisabledTabBackColor = 0x8000000F;
-      s.DisabledTabForeColor = 0xA0A0A0;
-      s.OuterBorderColor = 0x9B9C91;
-      s.HoverColor = 0x3BC7FF;
-      s.FocusedColor = 0xEE8269;
-      break;
-    case 2:
-      s.ActiveTabBackStartColor = s.ActiveTabBackEndColor = 0x8000000F;
-      s.ActiveTabForeColor = 0x80000012;
-      s.InActiveTabBackStartColor = s.InActiveTabBackEndColor = 0x80000016;
-      s.InActiveTabForeColor = 0x80000011;
-      s.TabStripBackColor = 0x80000016;
-      s.DisabledTabBackColor = 0x8000000F;
-      s.DisabledTabForeColor = 0x80000015;
-      s.OuterBorderColor = 0x80000014;
-      s.BottomRightInnerBorderColor = 0x80000010;
-      break;
-    case 3:
-      s.ActiveTabBackStartColor = 0xF8F8F8;
-      s.ActiveTabForeColor = 0xA76D50;
-      s.InActiveTabBackStartColor = 0xE5E5E5;
-      s.InActiveTabForeColor = 0x909090;
-      s.TabStripBackColor = 0x8000000F;
-      s.DisabledTabBackColor = 0x8000000F;
-      s.DisabledTabForeColor = 0x80000015;
-      s.OuterBorderColor = 0x909090;
-      break;
-    case 4:
-      s.ActiveTabBackStartColor = 0xE7F8FB;
-      s.ActiveTabBackEndColor = 0xDCEDF0;
-      s.ActiveTabForeColor = s.InActiveTabForeColor = 0x80000012;
-      s.InActiveTabBackStartColor = 0xDCEDF0;
-      s.InActiveTabBackEndColor = 0xCBDCDF;
-      s.DisabledTabBackColor = 0x8000000F;
-      s.DisabledTabForeColor = 0xA0A0A0;
-      s.OuterBorderColor = 0xA8B9BC;
-      s.TopLeftInnerBorderColor = 0x80000014;
-      s.BottomRightInnerBorderColor = 0x80000010;
-      s.HoverColor = ShiftedColor(TranslateOleColor(0x80000003, sys), 16);
-      s.FocusedColor = ShiftedColor(TranslateOleColor(0x80000003, sys), -16);
-      s.PictureMaskColor = 0xFF00FF;
-      s.PictureSize = 0;
-      s.UseFocusedColor = true;
-      s.UseMaskColor = true;
-      break;
-    default:
-      break;
-  }
+  ApplyColorSet(s, sys);
 }
 
 // The main window's tab control: 553 x 329 pixels, four pages, property pages
