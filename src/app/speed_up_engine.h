@@ -18,6 +18,13 @@ namespace tarvex {
 // A window title is read into a 255-byte buffer: at most 254 ANSI bytes.
 inline constexpr size_t kTitleBufferBytes = 255;
 
+// FormMain's engine fields.
+struct EngineState {
+  WindowHandle CurrentWindow = 0;   // foreground window at the last tick
+  WindowHandle PreviousWindow = 0;  // foreground window at the tick before
+  int32_t SpeedUpCount = 0;         // speed-ups since start; stays at INT32_MAX once there
+};
+
 class SpeedUpEngine {
  public:
   SpeedUpEngine(ProcessPlatform& process, const CodePage& codePage, const SettingsControls& controls,
@@ -29,9 +36,11 @@ class SpeedUpEngine {
   // One tick of TimerMain (1000 ms), also run once by the start-up code.
   void TimerMain_Timer();
 
-  WindowHandle CurrentWindow() const { return CurrentWindow_; }
-  WindowHandle PreviousWindow() const { return PreviousWindow_; }
-  int32_t SpeedUpCount() const { return SpeedUpCount_; }
+  WindowHandle CurrentWindow() const { return state_.CurrentWindow; }
+  WindowHandle PreviousWindow() const { return state_.PreviousWindow; }
+  int32_t SpeedUpCount() const { return state_.SpeedUpCount; }
+  // The fields themselves, for the window that owns them (and tests).
+  EngineState& State() { return state_; }
 
  private:
   ProcessPlatform& process_;
@@ -39,10 +48,7 @@ class SpeedUpEngine {
   const SettingsControls& controls_;
   StatusView& status_;
   SpeedUpHistory& history_;
-
-  WindowHandle CurrentWindow_ = 0;   // foreground window at the last tick
-  WindowHandle PreviousWindow_ = 0;  // foreground window at the tick before
-  int32_t SpeedUpCount_ = 0;         // speed-ups since start; saturates at INT32_MAX
+  EngineState state_;
 };
 
 }  // namespace tarvex

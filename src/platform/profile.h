@@ -16,9 +16,10 @@ class ProfileStore {
   virtual ~ProfileStore() = default;
 
   // The whole value of (section, key) in the file at `path` (UTF-8 path), in
-  // the file's bytes (ANSI code page), up to its first NUL; nullopt when the
-  // file, the section or the key is missing or the file cannot be read. No
-  // buffer limit is applied here: the caller cuts to its own size.
+  // the file's bytes (ANSI code page), up to its first NUL; nullopt when no
+  // character comes back: the file, the section or the key is missing, the
+  // value is empty, or the file cannot be read. No buffer limit is applied
+  // here: the caller cuts to its own size.
   virtual std::optional<std::string> ReadString(const std::string& path, std::string_view section,
                                                 std::string_view key) = 0;
   // Writes `value` (ANSI bytes) as the key's value; whether the platform
