@@ -15,7 +15,7 @@ Command::Command(ControlSite& site, CommandHost& host, CommandEvents* events)
   props_.BackColor = system.SysColor(kColorBtnFace).value_or(0);
   props_.ForeColor = system.SysColor(kColorBtnText).value_or(0);
   props_.Font = site_.AmbientFont();
-  lastButton_ = kLeftButton;
+  lastButton_ = kMouseLeft;
   tops_.pressedTop = 2;
   SchemeStep();
 }

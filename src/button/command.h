@@ -143,7 +143,7 @@ class Command {
   int32_t state_ = kStateNormal;
   bool hovering_ = false;
   bool focusFlag_ = false;
-  int16_t lastButton_ = kLeftButton;
+  int16_t lastButton_ = kMouseLeft;
   int16_t lastKeyCode_ = 0;
   std::optional<std::string> lastCaption_;  // nullopt until the first paint
   int32_t lastState_ = -1;

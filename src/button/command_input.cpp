@@ -25,21 +25,21 @@ bool Command::Inside(float x, float y) const {
 void Command::HandleMouseDown(int16_t button, int16_t shift, float x, float y) {
   if (!props_.Enabled) return;
   lastButton_ = button;
-  if (button != kRightButton) state_ = kStatePressed;
+  if (button != kMouseRight) state_ = kStatePressed;
   Paint(state_, true);
   if (events_) events_->MouseDown(button, shift, x, y);
 }
 
 void Command::HandleMouseUp(int16_t button, int16_t shift, float x, float y) {
   if (!props_.Enabled) return;
-  if (button != kRightButton) state_ = kStateNormal;
+  if (button != kMouseRight) state_ = kStateNormal;
   Paint(state_, true);
   if (events_) events_->MouseUp(button, shift, x, y);
 }
 
 void Command::HandleClick() {
   if (!props_.Enabled) return;
-  if (lastButton_ == kLeftButton) {
+  if (lastButton_ == kMouseLeft) {
     state_ = kStateNormal;
     Paint(state_, true);
     site_.Refresh();
@@ -49,19 +49,19 @@ void Command::HandleClick() {
 
 void Command::HandleDoubleClick() {
   if (!props_.Enabled) return;
-  if (lastButton_ == kLeftButton) HandleMouseDown(kLeftButton, kShiftMask, 1, 1);
+  if (lastButton_ == kMouseLeft) HandleMouseDown(kMouseLeft, kShiftDown, 1, 1);
 }
 
 void Command::HandleMouseMove(int16_t button, int16_t shift, float x, float y) {
   if (!props_.Enabled) return;
-  if (button != 0 && button != kLeftButton) return;
+  if (button != 0 && button != kMouseLeft) return;
   if (!timerOn_ && site_.UserMode()) {
     site_.StartTimer(kHoverTimerId, kHoverIntervalMs);
     timerOn_ = true;
   }
   if (!Inside(x, y)) return;
   if (events_) events_->MouseMove(button, shift, x, y);
-  if (button == kLeftButton) {
+  if (button == kMouseLeft) {
     // A drag repaints only when the state changes.
     state_ = kStatePressed;
     Paint(state_, false);
@@ -93,7 +93,7 @@ void Command::HandleKeyDown(int16_t keyCode, int16_t shift) {
   lastKeyCode_ = keyCode;
   switch (keyCode) {
     case kKeySpace:
-      HandleMouseDown(kLeftButton, kShiftMask, 1, 1);
+      HandleMouseDown(kMouseLeft, kShiftDown, 1, 1);
       break;
     case kKeyRight:
     case kKeyDown:
@@ -117,8 +117,8 @@ void Command::HandleKeyUp(int16_t keyCode, int16_t shift) {
   if (!props_.Enabled) return;
   if (events_) events_->KeyUp(keyCode, shift);
   if (lastKeyCode_ == kKeySpace && keyCode == kKeySpace) {
-    HandleMouseUp(kLeftButton, kShiftMask, 1, 1);
-    lastButton_ = kLeftButton;
+    HandleMouseUp(kMouseLeft, kShiftDown, 1, 1);
+    lastButton_ = kMouseLeft;
     HandleClick();
   }
 }

@@ -36,10 +36,10 @@ class CommandHost {
 };
 
 // Mouse buttons and shift states as the host passes them (bit masks).
-inline constexpr int16_t kLeftButton = 1;
-inline constexpr int16_t kRightButton = 2;
-inline constexpr int16_t kMiddleButton = 4;
-inline constexpr int16_t kShiftMask = 1;
+inline constexpr int16_t kMouseLeft = 1;
+inline constexpr int16_t kMouseRight = 2;
+inline constexpr int16_t kMouseMiddle = 4;
+inline constexpr int16_t kShiftDown = 1;
 
 // Raised synchronously to the host; the defaults ignore the event.
 class CommandEvents {

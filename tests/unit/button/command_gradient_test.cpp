@@ -5,7 +5,7 @@
 
 #include "button/command.h"
 #include "button/main_window_buttons.h"
-#include "fake_command_site.h"
+#include "support/fake_command_site.h"
 
 namespace tarvex {
 namespace {
@@ -52,12 +52,12 @@ TEST_F(Look, Type2FocusFrameHasAFullWidthThirdLineAndNoDots) {
 
 TEST_F(Look, Type2PressedAndDisabled) {
   Make(2);
-  button.HandleMouseDown(kLeftButton, 0, 5, 5);
+  button.HandleMouseDown(kMouseLeft, 0, 5, 5);
   EXPECT_PIXEL(site, 40, 12, MakeRgb(112, 112, 112));  // shadow - 16
   EXPECT_PIXEL(site, 1, 12, MakeRgb(64, 64, 64));      // shadow - 64 frame
   EXPECT_PIXEL(site, 2, 12, MakeRgb(96, 96, 96));      // shadow - 32 frame
   EXPECT_PIXEL(site, 78, 12, MakeRgb(128, 128, 128));
-  button.HandleMouseUp(kLeftButton, 0, 5, 5);
+  button.HandleMouseUp(kMouseLeft, 0, 5, 5);
   button.SetEnabled(false);
   EXPECT_PIXEL(site, 40, 12, MakeRgb(212, 208, 200));  // the light colour
   EXPECT_PIXEL(site, 0, 12, MakeRgb(64, 64, 64));
@@ -89,7 +89,7 @@ TEST_F(Look, Type3OtherSchemesFrameAndPressFlat) {
   Make(3);
   button.SetColorScheme(2);
   EXPECT_PIXEL(site, 0, 12, MakeRgb(1, 109, 1));
-  button.HandleMouseDown(kLeftButton, 0, 5, 5);
+  button.HandleMouseDown(kMouseLeft, 0, 5, 5);
   EXPECT_PIXEL(site, 40, 12, 0x85D084u);  // MouseDownMidColor, flat
   EXPECT_PIXEL(site, 40, 20, 0x85D084u);
   EXPECT_PIXEL(site, 0, 12, MakeRgb(84, 157, 84));
@@ -145,7 +145,7 @@ TEST_F(Look, Type4BandedBlueGradient) {
   EXPECT_PIXEL(site, 40, 15, MakeRgb(198, 218, 255));
   EXPECT_PIXEL(site, 0, 10, MakeRgb(128, 140, 162));
   button.SetEnabled(true);
-  button.HandleMouseDown(kLeftButton, 0, 5, 5);
+  button.HandleMouseDown(kMouseLeft, 0, 5, 5);
   EXPECT_PIXEL(site, 40, 15, MakeRgb(100, 153, 255));
 }
 
@@ -167,11 +167,11 @@ TEST_F(Look, Type5FlatStatesOfTheHistoryButtons) {
   button.HandleMouseMove(0, 0, 5, 5);
   EXPECT_PIXEL(site, 0, 0, MakeRgb(127, 128, 1));
   EXPECT_PIXEL(site, 3, 3, MakeRgb(220, 220, 186));
-  button.HandleMouseDown(kLeftButton, 0, 5, 5);
+  button.HandleMouseDown(kMouseLeft, 0, 5, 5);
   EXPECT_PIXEL(site, 3, 3, MakeRgb(190, 190, 126));
   button.SetColorScheme(3);  // scheme 3's own flat colours, its own darkening
   EXPECT_PIXEL(site, 3, 3, MakeRgb(153, 180, 223));
-  button.HandleMouseUp(kLeftButton, 0, 5, 5);
+  button.HandleMouseUp(kMouseLeft, 0, 5, 5);
   button.SetEnabled(false);
   EXPECT_PIXEL(site, 0, 0, MakeRgb(172, 169, 154));
   button.SetColorScheme(1);

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "button/command.h"
-#include "fake_command_site.h"
+#include "support/fake_command_site.h"
 
 namespace tarvex {
 namespace {
@@ -24,9 +24,9 @@ class CommandInput : public ::testing::Test {
 };
 
 TEST_F(CommandInput, LeftPressAndReleaseThenClick) {
-  button.HandleMouseDown(kLeftButton, 0, 4, 5);
+  button.HandleMouseDown(kMouseLeft, 0, 4, 5);
   EXPECT_EQ(button.VisualState(), kStatePressed);
-  button.HandleMouseUp(kLeftButton, 0, 4, 5);
+  button.HandleMouseUp(kMouseLeft, 0, 4, 5);
   EXPECT_EQ(button.VisualState(), kStateNormal);
   button.HandleClick();
   EXPECT_EQ(events.log, (Log{"MouseDown 1 0 4 5", "MouseUp 1 0 4 5", "Click"}));
@@ -36,11 +36,11 @@ TEST_F(CommandInput, LeftPressAndReleaseThenClick) {
 TEST_F(CommandInput, RightButtonRaisesMouseDownWithoutThePressedLook) {
   const Rgb normal = site.image.At(5, 5);
   const int64_t paints = button.PaintCount();
-  button.HandleMouseDown(kRightButton, 0, 4, 5);
+  button.HandleMouseDown(kMouseRight, 0, 4, 5);
   EXPECT_EQ(button.VisualState(), kStateNormal);
   EXPECT_EQ(site.image.At(5, 5), normal);
   EXPECT_EQ(button.PaintCount(), paints + 1);  // still a forced paint of the same state
-  button.HandleMouseUp(kRightButton, 0, 4, 5);
+  button.HandleMouseUp(kMouseRight, 0, 4, 5);
   // A click after a right press keeps the look and does not refresh.
   button.HandleClick();
   EXPECT_EQ(site.refreshCount, 0);
@@ -48,9 +48,9 @@ TEST_F(CommandInput, RightButtonRaisesMouseDownWithoutThePressedLook) {
 }
 
 TEST_F(CommandInput, DragRepaintsOnlyOnStateChange) {
-  button.HandleMouseDown(kLeftButton, 0, 4, 5);
+  button.HandleMouseDown(kMouseLeft, 0, 4, 5);
   const int64_t paints = button.PaintCount();
-  for (int x = 5; x < 60; x += 5) button.HandleMouseMove(kLeftButton, 0, x, 5);
+  for (int x = 5; x < 60; x += 5) button.HandleMouseMove(kMouseLeft, 0, x, 5);
   EXPECT_EQ(button.PaintCount(), paints);
   EXPECT_EQ(events.log.size(), 12u);  // MouseDown and 11 MouseMove
 }
@@ -80,8 +80,8 @@ TEST_F(CommandInput, HoverTimerFindsThePointerOutsideOnce) {
 
 TEST_F(CommandInput, PressedLookStaysUntilTheTimerFindsThePointerOutside) {
   site.cursor = Point{5, 5};
-  button.HandleMouseDown(kLeftButton, 0, 5, 5);
-  button.HandleMouseMove(kLeftButton, 0, -3, 5);  // outside: no event, no paint
+  button.HandleMouseDown(kMouseLeft, 0, 5, 5);
+  button.HandleMouseMove(kMouseLeft, 0, -3, 5);  // outside: no event, no paint
   EXPECT_EQ(button.VisualState(), kStatePressed);
   site.cursor = Point{-3, 5};
   button.HandleTimer(Command::kHoverTimerId);
@@ -90,8 +90,8 @@ TEST_F(CommandInput, PressedLookStaysUntilTheTimerFindsThePointerOutside) {
 }
 
 TEST_F(CommandInput, OtherButtonsMovingAreIgnored) {
-  button.HandleMouseMove(kRightButton, 0, 5, 5);
-  button.HandleMouseMove(kLeftButton | kRightButton, 0, 5, 5);
+  button.HandleMouseMove(kMouseRight, 0, 5, 5);
+  button.HandleMouseMove(kMouseLeft | kMouseRight, 0, 5, 5);
   EXPECT_TRUE(events.log.empty());
   EXPECT_TRUE(site.timerLog.empty());
 }
@@ -137,8 +137,8 @@ TEST_F(CommandInput, DisabledRaisesOnlyMouseOut) {
   button.HandleMouseMove(0, 0, 5, 5);  // hovering, timer on
   button.SetEnabled(false);
   events.log.clear();
-  button.HandleMouseDown(kLeftButton, 0, 5, 5);
-  button.HandleMouseUp(kLeftButton, 0, 5, 5);
+  button.HandleMouseDown(kMouseLeft, 0, 5, 5);
+  button.HandleMouseUp(kMouseLeft, 0, 5, 5);
   button.HandleMouseMove(0, 0, 5, 5);
   button.HandleClick();
   button.HandleDoubleClick();

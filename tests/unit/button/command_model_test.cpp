@@ -4,7 +4,7 @@
 
 #include "button/command.h"
 #include "common/control_error.h"
-#include "fake_command_site.h"
+#include "support/fake_command_site.h"
 
 namespace tarvex {
 namespace {

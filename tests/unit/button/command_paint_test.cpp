@@ -5,7 +5,7 @@
 
 #include "button/command.h"
 #include "button/main_window_buttons.h"
-#include "fake_command_site.h"
+#include "support/fake_command_site.h"
 
 namespace tarvex {
 namespace {
@@ -114,11 +114,11 @@ TEST_F(ExitButton, FocusShowsTheBlueInnerFrameOnlyWithShowFocusRect) {
 
 TEST_F(ExitButton, PressedFadesDownwardAndUnpressedRestores) {
   const Rgb normal = site.image.At(5, 12);
-  button.HandleMouseDown(kLeftButton, 0, 5, 5);
+  button.HandleMouseDown(kMouseLeft, 0, 5, 5);
   EXPECT_PIXEL(site, 5, 1, MakeRgb(175, 174, 191));
   EXPECT_PIXEL(site, 5, 2, MakeRgb(179, 178, 195));
   EXPECT_PIXEL(site, 0, 12, kXpBorder);
-  button.HandleMouseUp(kLeftButton, 0, 5, 5);
+  button.HandleMouseUp(kMouseLeft, 0, 5, 5);
   EXPECT_PIXEL(site, 5, 12, normal);
 }
 
@@ -156,7 +156,7 @@ TEST(CommandPaint, CollapsedButtonPaintsNothing) {
   Command button(site, site);
   button.InitProperties();
   button.HandleResize();
-  button.HandleMouseDown(kLeftButton, 0, 1, 1);
+  button.HandleMouseDown(kMouseLeft, 0, 1, 1);
   EXPECT_EQ(button.PaintCount(), 0);
 }
 
@@ -170,7 +170,7 @@ TEST(CommandPaint, TinyButtonsOfEveryTypeAndStateDoNotFault) {
         button.SetCaption("A rather long caption");
         button.SetButtonType(type);
         button.HandleMouseMove(0, 0, 0, 0);
-        button.HandleMouseDown(kLeftButton, 0, 0, 0);
+        button.HandleMouseDown(kMouseLeft, 0, 0, 0);
         button.SetEnabled(false);
         EXPECT_EQ(button.PaintCount() > 0, h > 0);
       }
@@ -190,9 +190,9 @@ TEST(CommandPaint, WrappedCaptionSetsTheTopsThatLaterCaptionsKeep) {
   button.SetCaption("ABCDE FGHI");
   EXPECT_EQ(button.Tops().top, 8);
   EXPECT_EQ(button.Tops().pressedTop, 2);
-  button.HandleMouseDown(kLeftButton, 0, 1, 1);
+  button.HandleMouseDown(kMouseLeft, 0, 1, 1);
   EXPECT_EQ(button.Tops().pressedTop, 10);
-  button.HandleMouseUp(kLeftButton, 0, 1, 1);
+  button.HandleMouseUp(kMouseLeft, 0, 1, 1);
 
   // A short caption is centred in (0, 8, 40, 40): its line starts at 8 + 10.
   button.SetCaption("AB");

@@ -4,7 +4,7 @@
 
 #include "button/command.h"
 #include "button/main_window_buttons.h"
-#include "fake_command_site.h"
+#include "support/fake_command_site.h"
 
 namespace tarvex {
 namespace {
@@ -120,7 +120,7 @@ TEST(CommandPersist, ReadingEndsWithANormalPaint) {
   Command button(site, site);
   button.InitProperties();
   button.HandleResize();
-  button.HandleMouseDown(kLeftButton, 0, 3, 3);
+  button.HandleMouseDown(kMouseLeft, 0, 3, 3);
   ASSERT_EQ(button.VisualState(), kStatePressed);
   const int64_t before = button.PaintCount();
   button.ReadProperties(PropertyBag{});
