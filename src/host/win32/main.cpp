@@ -1,52 +1,76 @@
-// Entry point of tarvex.exe: registers the main window class, creates the main
-// window and runs the message loop of the one user-interface thread.
+// Entry point of tarvex.exe: builds the program from its parts (platform
+// services, settings, engine, history, tray, presenter, window) and runs the
+// message loop of the one user-interface thread. The start of the program is
+// the creation of the main window: initialise (single instance), load, show.
 #include <windows.h>
+#include <commctrl.h>
 
-#include "res/resource.h"
+#include "app/form_main.h"
+#include "app/module_auto_run.h"
+#include "app/module_config.h"
+#include "app/module_main_tray.h"
+#include "app/settings_handler.h"
+#include "app/speed_up_core.h"
+#include "app/speed_up_engine.h"
+#include "app/speed_up_history.h"
+#include "main_window.h"
+#include "platform/win32/shell_win32.h"
+#include "platform/win32/single_instance_win32.h"
+#include "platform/win32/window_win32.h"
+#include "spine_platform.h"
 
 namespace {
 
-constexpr wchar_t kMainClass[] = L"TarvexMainWindow";
+// The program-wide tray module: the procedure SetWindowLongPtr puts in front
+// of the main window's own can only reach it through a global.
+tarvex::ModuleMainTray* g_tray = nullptr;
 
-LRESULT CALLBACK MainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  switch (msg) {
-    case WM_DESTROY:
-      PostQuitMessage(0);
-      return 0;
-    default:
-      return DefWindowProcW(hwnd, msg, wParam, lParam);
-  }
+LRESULT CALLBACK ProgramWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (!g_tray) return DefWindowProcW(hwnd, msg, wParam, lParam);
+  return static_cast<LRESULT>(g_tray->MainWindowProc(tarvex::FromHwnd(hwnd), msg, wParam, lParam));
 }
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.style = CS_DBLCLKS;
-  wc.lpfnWndProc = MainProc;
-  wc.hInstance = instance;
-  wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_TARVEX));
-  wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_TARVEX), IMAGE_ICON, 16, 16, 0));
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = kMainClass;
-  if (!RegisterClassExW(&wc)) return 1;
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  using namespace tarvex;
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&icc);
 
-  // 8580 x 6765 twips of client area at 96 dpi.
-  const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-  RECT r{0, 0, 572, 451};
-  AdjustWindowRectEx(&r, style, FALSE, 0);
-  HWND hwnd = CreateWindowExW(0, kMainClass, L"Tarvex v3.2.7", style, CW_USEDEFAULT, CW_USEDEFAULT,
-                              r.right - r.left, r.bottom - r.top, nullptr, nullptr, instance, nullptr);
-  if (!hwnd) return 1;
-  ShowWindow(hwnd, showCommand);
-  UpdateWindow(hwnd);
+  Win32SingleInstance instanceGuard;
+  Win32WindowPlatform windows(ProgramWindowProc);
+  Win32Shell shell;
+  SpinePlatform platform;
+
+  MainWindow window(instance);
+  ModuleConfig config(platform.profile, platform.files, platform.codePage);
+  ModuleAutoRun autoRun(platform.autoStart, platform.files, platform.codePage);
+  SettingsHandler settings(config, autoRun, window, window);
+  SpeedUpHistory history(window, window, {platform.clock, platform.dialogs, platform.files, platform.codePage});
+  SpeedUpEngine engine(platform.process, platform.codePage, window, window, history);
+  SpeedUpCore core(settings, engine, history);
+  ModuleMainTray tray(windows, shell);
+  g_tray = &tray;
+  FormMain form(window, core, tray, windows, shell, instanceGuard);
+
+  // Initialise: a second copy says so and ends before any window or setting.
+  if (!form.Initialize()) return 0;
+  if (!MainWindow::RegisterClass(instance) || !window.Create()) return 1;
+  platform.SetOwner(window.Handle());
+  window.Attach(&form, &settings);
+  window.StartTimerMain();  // enabled from creation; its first tick comes after load
+  if (form.Load(FromHwnd(window.Handle()))) {
+    ShowWindow(window.Handle(), SW_SHOWNORMAL);
+    UpdateWindow(window.Handle());
+  }
 
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    // Tab, Shift+Tab and the arrow keys move between the page controls.
+    if (window.Handle() && IsDialogMessageW(window.Handle(), &msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
+  g_tray = nullptr;
   return static_cast<int>(msg.wParam);
 }

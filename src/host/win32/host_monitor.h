@@ -1,0 +1,12 @@
+// SystemMonitorState, the load diagram on the status page, as a child window
+// sampling every 500 ms from its creation to the end of the program.
+#pragma once
+
+#include <windows.h>
+
+namespace tarvex {
+
+// A hidden child of `parent`; nullptr when it cannot be created.
+HWND CreateStateMonitor(HINSTANCE instance, HWND parent);
+
+}  // namespace tarvex

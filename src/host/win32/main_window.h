@@ -1,0 +1,147 @@
+// The Win32 view of FormMain: the borderless main window with its top strip,
+// the tab control SSTabMain and the native controls of the four pages, the
+// gradient buttons, the tooltip, and the views the presenter and the speed-up
+// core talk to. Decisions live in FormMain and the core; this class only
+// creates windows, unpacks messages and forwards them.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/form_main.h"
+#include "app/history_view.h"
+#include "app/settings_controls.h"
+#include "app/settings_handler.h"
+#include "app/status_view.h"
+#include "host_page_tabs.h"
+#include "main_window_fonts.h"
+
+namespace tarvex {
+
+class MainWindow final : public FormMainView,
+                         public SettingsControls,
+                         public MainWindowOps,
+                         public StatusView,
+                         public HistoryView {
+ public:
+  static constexpr wchar_t kClassName[] = L"TarvexMainWindow";
+  static constexpr wchar_t kCaption[] = L"Tarvex v3.2.7";
+
+  explicit MainWindow(HINSTANCE instance);
+  ~MainWindow() override;
+  MainWindow(const MainWindow&) = delete;
+  MainWindow& operator=(const MainWindow&) = delete;
+
+  static bool RegisterClass(HINSTANCE instance);
+  // Creates the window and every control (hidden); false on failure.
+  bool Create();
+  HWND Handle() const { return hwnd_; }
+
+  // Wiring done by the program before Load.
+  void Attach(FormMain* form, SettingsHandler* settings) {
+    form_ = form;
+    settings_ = settings;
+  }
+  // Starts TimerMain; the presenter's tick runs from then on.
+  void StartTimerMain();
+
+  // --- FormMainView ---
+  void CopyTabImagesFromImageList() override;
+  void SetTabCaption(int tab, std::string_view caption) override;
+  void SetActiveTab(int tab) override;
+  void SetActiveTabHeight(int pixels) override;
+  void FillComboSpeed(const std::vector<std::string>& entries) override;
+  void FillComboAutoCleanCount(const std::vector<std::string>& entries) override;
+  void SetLinkLook(LinkLabel link, bool underline, OleColor color) override;
+  void CloseWindow() override;
+  void ShowWarning(std::string_view text, std::string_view title) override;
+  PromptAnswer AskYesNo(std::string_view text, std::string_view title) override;
+
+  // --- SettingsControls ---
+  CheckState GetCheck(SettingCheck check) const override;
+  void SetCheck(SettingCheck check, CheckState state) override;
+  std::string ComboText(SettingCombo combo) const override;
+  bool SelectComboText(SettingCombo combo, std::string_view text) override;
+
+  // --- MainWindowOps ---
+  void SetTopmost(bool on) override;
+
+  // --- StatusView ---
+  void SetInfoCaption(std::string_view text) override;
+  void SetInfoToolTip(std::string_view text) override;
+  void SetCountCaption(std::string_view text) override;
+
+  // --- HistoryView ---
+  int32_t ItemCount() const override;
+  void ClearItems() override;
+  int32_t AddItem(std::string_view text) override;
+  void SetSubItem(int32_t item, int32_t subItem, std::string_view text) override;
+  void SetSmallIcon(int32_t item, int32_t image) override;
+  std::string ItemText(int32_t item, int32_t subItem) const override;
+
+ private:
+  struct Link {
+    HWND hwnd = nullptr;
+    bool underline = false;
+    COLORREF color = RGB(0, 0, 255);
+  };
+
+  static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK LinkProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                   UINT_PTR id, DWORD_PTR self);
+  LRESULT Handle(UINT msg, WPARAM wParam, LPARAM lParam);
+
+  // main_window_controls.cpp
+  void CreateControls();
+  HWND AddChild(int page, const wchar_t* cls, const std::wstring& text, DWORD style,
+                const Rect& rectOnPage, int id, HFONT font, DWORD exStyle = 0);
+  HWND AddLabel(int page, const std::wstring& text, const Rect& r, HFONT font, int id = 0,
+                DWORD extra = 0);
+  void CreateHistoryList();
+  void CreateTooltip();
+  void CreateButtons();
+
+  // main_window_paint.cpp
+  void Paint(HDC dc);
+  HBRUSH ControlColor(HDC dc, HWND control);
+
+  void OnCommand(int id, int code, HWND control);
+  HWND CheckBox(SettingCheck check) const;
+  HWND Combo(SettingCombo combo) const;
+  Link& LinkOf(LinkLabel link) { return link == LinkLabel::HomePage ? home_ : help_; }
+
+  HINSTANCE instance_;
+  HWND hwnd_ = nullptr;
+  FormMain* form_ = nullptr;
+  SettingsHandler* settings_ = nullptr;
+  MainWindowFonts fonts_;
+  std::unique_ptr<PageTabs> tabs_;
+
+  std::array<HWND, 5> checks_{};  // by SettingCheck
+  std::array<HWND, 2> combos_{};  // by SettingCombo
+  HWND labelInfo_ = nullptr;
+  HWND labelCount_ = nullptr;
+  HWND history_ = nullptr;
+  HWND tooltip_ = nullptr;
+  std::wstring tipText_;
+  std::array<HWND, 5> legend_{};
+  Link home_, help_;
+  HWND commandMini_ = nullptr, commandExit_ = nullptr;
+  HWND commandSave_ = nullptr, commandClear_ = nullptr;
+
+  HBITMAP strip_ = nullptr;     // the top strip picture, owned
+  HICON aboutIcon_ = nullptr;   // 48 x 48, owned
+  HIMAGELIST historyImages_ = nullptr;  // ImageListListViewHistory, owned
+  HBRUSH pageBrush_ = nullptr;  // the pages' back colour, owned
+  HBRUSH formBrush_ = nullptr;  // the window's back colour, owned
+  std::array<HBRUSH, 5> legendBrushes_{};
+  bool closing_ = false;
+};
+
+}  // namespace tarvex

@@ -1,0 +1,167 @@
+// The views the presenter and the speed-up core use, over the native controls
+// (see main_window.h). Texts cross as UTF-8 and reach the controls as UTF-16.
+#include "main_window.h"
+
+#include <vector>
+
+#include "platform/win32/wide_text.h"
+
+namespace tarvex {
+
+// --- FormMainView ---
+
+void MainWindow::CopyTabImagesFromImageList() { tabs_->CopyTabImagesFromImageList(); }
+void MainWindow::SetTabCaption(int tab, std::string_view caption) { tabs_->SetTabCaption(tab, caption); }
+void MainWindow::SetActiveTab(int tab) { tabs_->SetActiveTab(tab); }
+void MainWindow::SetActiveTabHeight(int pixels) { tabs_->SetActiveTabHeight(pixels); }
+
+void MainWindow::FillComboSpeed(const std::vector<std::string>& entries) {
+  for (const auto& e : entries) SendMessageW(combos_[0], CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Utf8ToWide(e).c_str()));
+}
+
+void MainWindow::FillComboAutoCleanCount(const std::vector<std::string>& entries) {
+  for (const auto& e : entries) SendMessageW(combos_[1], CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Utf8ToWide(e).c_str()));
+}
+
+void MainWindow::SetLinkLook(LinkLabel which, bool underline, OleColor color) {
+  Link& link = LinkOf(which);
+  const COLORREF rgb = static_cast<COLORREF>(color & 0xFFFFFF);  // both link colours are plain RGB
+  if (link.underline == underline && link.color == rgb) return;  // no flicker on every mouse move
+  link.underline = underline;
+  link.color = rgb;
+  if (!link.hwnd) return;
+  SendMessageW(link.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(underline ? fonts_.labelUnderline : fonts_.label), TRUE);
+  InvalidateRect(link.hwnd, nullptr, TRUE);
+}
+
+void MainWindow::CloseWindow() { SendMessageW(hwnd_, WM_CLOSE, 0, 0); }
+
+void MainWindow::ShowWarning(std::string_view text, std::string_view title) {
+  MessageBoxW(hwnd_, Utf8ToWide(text).c_str(), Utf8ToWide(title).c_str(), MB_OK | MB_ICONEXCLAMATION);
+}
+
+PromptAnswer MainWindow::AskYesNo(std::string_view text, std::string_view title) {
+  switch (MessageBoxW(hwnd_, Utf8ToWide(text).c_str(), Utf8ToWide(title).c_str(), MB_YESNO | MB_ICONQUESTION)) {
+    case IDYES: return PromptAnswer::Yes;
+    case IDNO: return PromptAnswer::No;
+    default: return PromptAnswer::Other;
+  }
+}
+
+// --- SettingsControls ---
+
+HWND MainWindow::CheckBox(SettingCheck check) const {
+  switch (check) {
+    case SettingCheck::kAutoRun: return checks_[0];
+    case SettingCheck::kAutoMin: return checks_[1];
+    case SettingCheck::kState: return checks_[2];
+    case SettingCheck::kMostTop: return checks_[3];
+    case SettingCheck::kEnableRecord: return checks_[4];
+  }
+  return nullptr;
+}
+
+HWND MainWindow::Combo(SettingCombo combo) const {
+  return combo == SettingCombo::kSpeed ? combos_[0] : combos_[1];
+}
+
+CheckState MainWindow::GetCheck(SettingCheck check) const {
+  switch (SendMessageW(CheckBox(check), BM_GETCHECK, 0, 0)) {
+    case BST_CHECKED: return CheckState::kChecked;
+    case BST_INDETERMINATE: return CheckState::kGrayed;
+    default: return CheckState::kUnchecked;
+  }
+}
+
+void MainWindow::SetCheck(SettingCheck check, CheckState state) {
+  const WPARAM value = state == CheckState::kChecked ? BST_CHECKED
+                       : state == CheckState::kGrayed ? BST_INDETERMINATE : BST_UNCHECKED;
+  SendMessageW(CheckBox(check), BM_SETCHECK, value, 0);  // sends no BN_CLICKED
+}
+
+std::string MainWindow::ComboText(SettingCombo combo) const {
+  HWND box = Combo(combo);
+  const LRESULT sel = SendMessageW(box, CB_GETCURSEL, 0, 0);
+  if (sel == CB_ERR) return {};
+  const LRESULT n = SendMessageW(box, CB_GETLBTEXTLEN, static_cast<WPARAM>(sel), 0);
+  if (n == CB_ERR) return {};
+  std::wstring text(static_cast<size_t>(n) + 1, L'\0');
+  SendMessageW(box, CB_GETLBTEXT, static_cast<WPARAM>(sel), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<size_t>(n));
+  return WideToUtf8(text);
+}
+
+bool MainWindow::SelectComboText(SettingCombo combo, std::string_view text) {
+  HWND box = Combo(combo);
+  const LRESULT i = SendMessageW(box, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                 reinterpret_cast<LPARAM>(Utf8ToWide(text).c_str()));
+  if (i == CB_ERR) return false;
+  SendMessageW(box, CB_SETCURSEL, static_cast<WPARAM>(i), 0);  // sends no CBN_SELCHANGE
+  return true;
+}
+
+// --- MainWindowOps ---
+
+void MainWindow::SetTopmost(bool on) {
+  SetWindowPos(hwnd_, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
+}
+
+// --- StatusView ---
+
+void MainWindow::SetInfoCaption(std::string_view text) { SetWindowTextW(labelInfo_, Utf8ToWide(text).c_str()); }
+
+void MainWindow::SetInfoToolTip(std::string_view text) {
+  if (!tooltip_) return;
+  tipText_ = Utf8ToWide(text);
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.hwnd = hwnd_;
+  tool.uId = reinterpret_cast<UINT_PTR>(labelInfo_);
+  tool.lpszText = tipText_.data();
+  SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void MainWindow::SetCountCaption(std::string_view text) { SetWindowTextW(labelCount_, Utf8ToWide(text).c_str()); }
+
+// --- HistoryView ---
+
+int32_t MainWindow::ItemCount() const { return static_cast<int32_t>(ListView_GetItemCount(history_)); }
+
+void MainWindow::ClearItems() { ListView_DeleteAllItems(history_); }
+
+int32_t MainWindow::AddItem(std::string_view text) {
+  std::wstring wide = Utf8ToWide(text);
+  LVITEMW item{};
+  item.mask = LVIF_TEXT;
+  item.iItem = ItemCount();
+  item.pszText = wide.data();
+  return static_cast<int32_t>(SendMessageW(history_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+}
+
+void MainWindow::SetSubItem(int32_t index, int32_t subItem, std::string_view text) {
+  std::wstring wide = Utf8ToWide(text);
+  LVITEMW item{};
+  item.iSubItem = subItem;
+  item.pszText = wide.data();
+  SendMessageW(history_, LVM_SETITEMTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+}
+
+void MainWindow::SetSmallIcon(int32_t index, int32_t image) {
+  LVITEMW item{};
+  item.mask = LVIF_IMAGE;
+  item.iItem = index;
+  item.iImage = image;
+  SendMessageW(history_, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+std::string MainWindow::ItemText(int32_t index, int32_t subItem) const {
+  std::vector<wchar_t> buffer(1024);
+  LVITEMW item{};
+  item.iSubItem = subItem;
+  item.pszText = buffer.data();
+  item.cchTextMax = static_cast<int>(buffer.size());
+  const LRESULT n = SendMessageW(history_, LVM_GETITEMTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+  return WideToUtf8(std::wstring_view(buffer.data(), static_cast<size_t>(n)));
+}
+
+}  // namespace tarvex
