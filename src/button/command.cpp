@@ -189,6 +189,7 @@ void Command::Paint(int32_t state, bool forced) {
   PaintCommandLook(surface, PaintInput{props_, scheme_, site_.Colors(), inner_, flags}, state,
                    tops_);
   ++paintCount_;
+  host_.ImageChanged();
 }
 
 }  // namespace tarvex

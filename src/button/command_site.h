@@ -33,6 +33,9 @@ class CommandHost {
   virtual void SetWindowShape(const WindowShape& shape) = 0;
   // Deletes the window's region at the button's end.
   virtual void DeleteWindowShape() = 0;
+  // The persistent image was repainted; the host shows it (asynchronously, so
+  // this is safe while the host is itself handling a paint request).
+  virtual void ImageChanged() = 0;
 };
 
 // Mouse buttons and shift states as the host passes them (bit masks).

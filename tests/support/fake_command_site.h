@@ -24,6 +24,7 @@ class FakeCommandSite : public FakeControlSite, public CommandHost {
     ++shapeCount;
   }
   void DeleteWindowShape() override { shapeDeleted = true; }
+  void ImageChanged() override { ++imageChanges; }
 
   std::string displayName = "Command1";
   bool displayAsDefault = false;
@@ -31,6 +32,7 @@ class FakeCommandSite : public FakeControlSite, public CommandHost {
   WindowShape shape;
   int shapeCount = 0;
   bool shapeDeleted = false;
+  int imageChanges = 0;
 };
 
 class RecordingEvents : public CommandEvents {

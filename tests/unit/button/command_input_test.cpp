@@ -162,6 +162,7 @@ TEST_F(CommandInput, FocusFollowsAndRepaints) {
   EXPECT_FALSE(button.FocusFlag());
   button.HandlePaint();
   EXPECT_EQ(button.PaintCount(), paints + 3);
+  EXPECT_EQ(site.imageChanges, button.PaintCount());  // every drawn paint is shown
 }
 
 }  // namespace

@@ -1,0 +1,155 @@
+// The gradient button's window: input forwarding, region and click reporting.
+#include "command_window.h"
+
+#include <utility>
+
+#include "platform/win32/wide_text.h"
+
+namespace tarvex {
+namespace {
+
+int16_t Narrow(int v) { return static_cast<int16_t>(v); }
+float AsFloat(int v) { return static_cast<float>(v); }
+
+}  // namespace
+
+CommandWindow::CommandWindow(std::string name)
+    : name_(std::move(name)), button_(*this, *this, this) {}
+
+CommandWindow::~CommandWindow() = default;
+
+HWND CommandWindow::CreateLoaded(HINSTANCE instance, HWND parent, int id, const RECT& bounds,
+                                 const PropertyBag& bag) {
+  HWND hwnd = Create(instance, parent, id, bounds);
+  if (!hwnd) return nullptr;
+  button_.ReadProperties(bag);
+  button_.HandleResize();
+  SyncWindowText();
+  return hwnd;
+}
+
+void CommandWindow::SetDisplayAsDefault(bool isDefault) {
+  displayAsDefault_ = isDefault;
+  button_.HandlePaint();
+}
+
+void CommandWindow::SetControlEnabled(bool enabled) {
+  if (Handle()) EnableWindow(Handle(), enabled ? TRUE : FALSE);
+}
+
+void CommandWindow::SetWindowShape(const WindowShape& shape) {
+  if (!Handle()) return;
+  HRGN region = CreateRectRgn(0, 0, shape.size.width, shape.size.height);
+  if (!region) return;
+  for (const Rect& cut : shape.cuts) {
+    if (HRGN corner = CreateRectRgn(cut.left, cut.top, cut.right, cut.bottom)) {
+      CombineRgn(region, region, corner, RGN_DIFF);
+      DeleteObject(corner);
+    }
+  }
+  // On success the system owns the region and deletes the one it replaces.
+  if (!SetWindowRgn(Handle(), region, TRUE)) DeleteObject(region);
+}
+
+void CommandWindow::DeleteWindowShape() {
+  if (Handle() && IsWindow(Handle())) SetWindowRgn(Handle(), nullptr, FALSE);
+}
+
+void CommandWindow::ImageChanged() {
+  if (Handle()) InvalidateRect(Handle(), nullptr, FALSE);
+  SyncWindowText();
+}
+
+void CommandWindow::SyncWindowText() {
+  if (!Handle() || shownCaption_ == button_.Caption()) return;
+  shownCaption_ = button_.Caption();
+  SetWindowTextW(Handle(), Utf8ToWide(shownCaption_).c_str());
+}
+
+void CommandWindow::OnMouseDown(int button, int shift, int x, int y) {
+  button_.HandleMouseDown(Narrow(button), Narrow(shift), AsFloat(x), AsFloat(y));
+}
+
+void CommandWindow::OnMouseMove(int button, int shift, int x, int y) {
+  button_.HandleMouseMove(Narrow(button), Narrow(shift), AsFloat(x), AsFloat(y));
+}
+
+void CommandWindow::OnMouseUp(int button, int shift, int x, int y) {
+  button_.HandleMouseUp(Narrow(button), Narrow(shift), AsFloat(x), AsFloat(y));
+  // A click is a left press released over the button, as for a push button.
+  RECT client{};
+  GetClientRect(Handle(), &client);
+  const POINT at{x, y};
+  if (button == kMouseLeft && PtInRect(&client, at)) button_.HandleClick();
+}
+
+void CommandWindow::OnDblClick() { button_.HandleDoubleClick(); }
+
+void CommandWindow::OnKeyDown(int keyCode, int shift) {
+  button_.HandleKeyDown(Narrow(keyCode), Narrow(shift));
+}
+
+void CommandWindow::OnKeyPress(int keyAscii) { button_.HandleKeyPress(Narrow(keyAscii)); }
+
+void CommandWindow::OnKeyUp(int keyCode, int shift) {
+  button_.HandleKeyUp(Narrow(keyCode), Narrow(shift));
+}
+
+void CommandWindow::OnFocus(bool gained) {
+  if (gained) {
+    button_.HandleGotFocus();
+  } else {
+    button_.HandleLostFocus();
+  }
+}
+
+void CommandWindow::OnSize(int, int) { button_.HandleResize(); }
+
+void CommandWindow::OnTimer(int id) { button_.HandleTimer(id); }
+
+bool CommandWindow::OnRawMessage(UINT msg, WPARAM, LPARAM, LRESULT* result) {
+  switch (msg) {
+    case WM_PAINT:
+      // Bring the image up to date, then let the base show it.
+      button_.HandlePaint();
+      return false;
+    case WM_GETDLGCODE:
+      // Arrows and space belong to the button (it moves the focus itself).
+      *result = DLGC_WANTARROWS | DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
+      return true;
+    default:
+      return false;
+  }
+}
+
+void CommandWindow::Click() {
+  if (HWND parent = GetParent(Handle())) {
+    const int id = GetDlgCtrlID(Handle());
+    SendMessageW(parent, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Handle()));
+  }
+  if (extra_) extra_->Click();
+}
+
+void CommandWindow::KeyDown(int16_t k, int16_t s) { if (extra_) extra_->KeyDown(k, s); }
+void CommandWindow::KeyPress(int16_t k) { if (extra_) extra_->KeyPress(k); }
+void CommandWindow::KeyUp(int16_t k, int16_t s) { if (extra_) extra_->KeyUp(k, s); }
+void CommandWindow::MouseDown(int16_t b, int16_t s, float x, float y) {
+  if (extra_) extra_->MouseDown(b, s, x, y);
+}
+void CommandWindow::MouseMove(int16_t b, int16_t s, float x, float y) {
+  if (extra_) extra_->MouseMove(b, s, x, y);
+}
+void CommandWindow::MouseUp(int16_t b, int16_t s, float x, float y) {
+  if (extra_) extra_->MouseUp(b, s, x, y);
+}
+void CommandWindow::MouseOut() { if (extra_) extra_->MouseOut(); }
+
+std::unique_ptr<CommandWindow> CreateMainWindowCommand(HINSTANCE instance, HWND parent,
+                                                       MainWindowButton which, int id,
+                                                       const RECT& bounds) {
+  auto window = std::make_unique<CommandWindow>(std::string(MainWindowButtonName(which)));
+  if (!window->CreateLoaded(instance, parent, id, bounds, MainWindowButtonBag(which))) return nullptr;
+  return window;
+}
+
+}  // namespace tarvex
