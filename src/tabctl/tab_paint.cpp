@@ -206,14 +206,16 @@ void DrawBackgroundTabbedDialog(TabStripState& state, TabPaintEnv& env) {
     const Rgb outer = state.Cache.OuterBorderColor;
     if (theme == 3) {
       // No clearing: on the second call this paints over the tabs' bodies.
-      const TabItem& active = p.Tab(state.Cache.ActiveTab);
-      OleColor fill = active.Enabled ? state.ActiveTabBackStartColor : state.DisabledTabBackColor;
+      OleColor fill =
+          p.ActiveEnabled() ? state.ActiveTabBackStartColor : state.DisabledTabBackColor;
       p.surface().SetBrush(p.ToRgb(fill));
       p.prim.APIFillRectByCoords(0, h + 1, w - 1, sh - h - 2, fill);
       OleColor border = state.OuterBorderColor;
       p.prim.APIRectangle(0, h + 1, w - 1, sh - h - 2, border);
-      const Rect& r = active.TabRect;
-      p.Line(r.left + 1, r.bottom - 1, r.right - 1, r.bottom - 1, fill);
+      if (!state.AryTabs.empty()) {
+        const Rect& r = p.Tab(state.Cache.ActiveTab).TabRect;
+        p.Line(r.left + 1, r.bottom - 1, r.right - 1, r.bottom - 1, fill);
+      }
       return;
     }
     if (theme != 0 && theme != 1 && theme != 4) return;

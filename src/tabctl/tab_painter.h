@@ -46,7 +46,9 @@ class Painter {
   // The record of tab i with i clamped into the array (the reading accessor).
   const TabItem& Tab(int32_t i) const;
   bool IsActive(int32_t i) const { return i == s.Cache.ActiveTab; }
-  bool ActiveEnabled() const { return Tab(s.Cache.ActiveTab).Enabled; }
+  // With no tabs at all (never reached through TabCount) the page takes the
+  // enabled colours.
+  bool ActiveEnabled() const { return s.AryTabs.empty() || Tab(s.Cache.ActiveTab).Enabled; }
 
   // Sets the hosting window's BackColor, which clears the whole surface to it,
   // and tells the host (a nested Refresh is refused by RefreshBusy).

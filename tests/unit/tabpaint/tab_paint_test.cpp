@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "common/control_error.h"
 #include "platform/system_colors.h"
 #include "recording_surface.h"
 #include "tabctl/tab_paint.h"
@@ -179,12 +180,24 @@ TEST(TabPaintOrder, UnknownThemesAndStylesPaintOnlyTheClearedSurface) {
   }
 }
 
+TEST(TabPaintOrder, NoTabsFailsTheTabbedDivisionButPaintsPropertyPages) {
+  Scene tabbed(60, 40, {}, 0, 1);
+  try {
+    tabbed.Paint();
+    FAIL() << "expected the division-by-zero error";
+  } catch (const ControlError& e) {
+    EXPECT_EQ(e.Number(), kErrDivisionByZero);
+    EXPECT_EQ(e.Source(), "TabStrip.pDrawMe");
+  }
+  Scene pages(60, 40, {}, 1, 0);
+  EXPECT_NO_THROW(pages.Paint());
+  EXPECT_EQ(pages.At(30, 30), pages.Ole(pages.state.ActiveTabBackEndColor));
+}
+
 TEST(TabPaintCaptions, TheMeasuredTextIsTheTextDrawn) {
   // Tabbed dialog: 40-pixel tabs cannot hold 16 characters; the measure call
   // shortens the caption and that text is drawn, centred by the formula.
   Scene s(80, 60, {"ABCDEFGHIJKLMNOP", "b"}, 0, 3);
-  s.Paint();
-  s.surface.drawnTexts.clear();
   s.Paint();
   ASSERT_FALSE(s.surface.drawnTexts.empty());
   const std::string& drawn = s.surface.drawnTexts[0];
