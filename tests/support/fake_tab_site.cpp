@@ -63,6 +63,7 @@ int64_t FakeWindows::Call(HookHandle proc, int64_t hWnd, uint32_t uMsg, uint64_t
                           int64_t lParam) {
   if (proc == 0) {
     log.push_back(std::to_string(hWnd) + ":" + std::to_string(uMsg));
+    if (onBase) onBase(hWnd, uMsg);
     auto r = results.find(hWnd);
     return r == results.end() ? 0 : r->second;
   }

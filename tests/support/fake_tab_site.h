@@ -126,6 +126,7 @@ class FakeWindows final : public WindowSubclasser {
 
   bool refuse = false;                 // Install fails
   std::vector<std::string> log;        // base procedure calls
+  std::function<void(int64_t, uint32_t)> onBase;  // runs inside the base procedure
   std::map<int64_t, int64_t> results;  // base procedure result per window
 
  private:
