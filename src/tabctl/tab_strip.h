@@ -53,15 +53,15 @@ inline constexpr uint32_t kMouseLeave = 0x02A3;
 inline constexpr uint32_t kThemeChanged = 0x031A;
 }  // namespace tabmsg
 
-// Key codes and shift bits of the input handlers.
-inline constexpr int16_t kKeyPageUp = 33;
-inline constexpr int16_t kKeyPageDown = 34;
-inline constexpr int16_t kKeyLeft = 37;
-inline constexpr int16_t kKeyRight = 39;
-inline constexpr int16_t kShiftMask = 1;
+// Key codes, shift bits and the button of the input handlers.
+namespace tabkey {
+inline constexpr int16_t kPageUp = 33;
+inline constexpr int16_t kPageDown = 34;
+inline constexpr int16_t kLeft = 37;
+inline constexpr int16_t kRight = 39;
 inline constexpr int16_t kCtrlMask = 2;
-inline constexpr int16_t kAltMask = 4;
 inline constexpr int16_t kLeftButton = 1;
+}  // namespace tabkey
 
 class TabStrip final : private SubclassClient {
  public:

@@ -59,13 +59,13 @@ void TabStrip::OnKeyDown(int16_t& KeyCode, int16_t& Shift) {
 }
 
 void TabStrip::ApplyKeyRules(int16_t keyCode, int16_t shift) {
-  const bool ctrl = (shift & kCtrlMask) != 0;
+  const bool ctrl = (shift & tabkey::kCtrlMask) != 0;
   const int32_t count = s_.TabCount();
   const int32_t active = s_.ActiveTab;
-  if (keyCode == kKeyRight || (keyCode == kKeyPageDown && ctrl)) {
+  if (keyCode == tabkey::kRight || (keyCode == tabkey::kPageDown && ctrl)) {
     const int32_t next = active < count - 1 ? active + 1 : 0;
     if (TabEnabled(next)) SwitchTo(next);
-  } else if (keyCode == kKeyLeft || (keyCode == kKeyPageUp && ctrl)) {
+  } else if (keyCode == tabkey::kLeft || (keyCode == tabkey::kPageUp && ctrl)) {
     if (active == 0) {
       if (count > 1 && TabEnabled(count - 1)) SwitchTo(count - 1);
     } else if (TabEnabled(active - 1)) {
@@ -86,7 +86,7 @@ void TabStrip::OnMouseDown(int16_t Button, int16_t Shift, float x, float y) {
   RaiseAs("TabStrip.UserControl_MouseDown", [&] {
     if (s_.RefreshBusy) return;
     events_->MouseDown(Button, Shift, x, y);
-    if (Button != kLeftButton) return;
+    if (Button != tabkey::kLeftButton) return;
     InputBusy busy(s_);
     pHandleMouseDown(x, y);
   });

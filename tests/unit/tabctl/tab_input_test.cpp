@@ -26,7 +26,7 @@ class TabInput : public TabFixture {
   }
   const Rect& TabRect(int i) const { return tab->State().AryTabs[static_cast<size_t>(i)].TabRect; }
   Point Centre(const Rect& r) const { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
-  void Click(float x, float y, int16_t button = kLeftButton) { tab->OnMouseDown(button, 0, x, y); }
+  void Click(float x, float y, int16_t button = tabkey::kLeftButton) { tab->OnMouseDown(button, 0, x, y); }
   void Key(int16_t code, int16_t shift = 0) { tab->OnKeyDown(code, shift); }
   // Sends a message to the control's window through its procedure chain.
   void SendSelf(uint32_t msg, uint64_t wParam = 0) { windows.Send(kSelf, msg, wParam, 0); }
@@ -64,10 +64,10 @@ TEST_F(TabInput, MousePressWhileBusyIsDroppedEntirely) {
   TabStrip& t = Ready();
   const Point c0 = Centre(TabRect(0));
   events.onBefore = [&t, c0](int16_t, bool&) {
-    t.OnMouseDown(kLeftButton, 0, static_cast<float>(c0.x), static_cast<float>(c0.y));
-    t.OnMouseUp(kLeftButton, 0, 1, 1);
+    t.OnMouseDown(tabkey::kLeftButton, 0, static_cast<float>(c0.x), static_cast<float>(c0.y));
+    t.OnMouseUp(tabkey::kLeftButton, 0, 1, 1);
   };
-  Key(kKeyRight);
+  Key(tabkey::kRight);
   EXPECT_EQ(t.ActiveTab(), 1);
   EXPECT_THAT(events.log, ElementsAre("BeforeTabSwitch(1)", "TabSwitch(0)", "KeyDown(39,0)"));
   events.onBefore = nullptr;
@@ -75,27 +75,27 @@ TEST_F(TabInput, MousePressWhileBusyIsDroppedEntirely) {
 
 TEST_F(TabInput, ArrowAndPageKeys) {
   TabStrip& t = Ready();
-  Key(kKeyRight);
-  Key(kKeyRight);
+  Key(tabkey::kRight);
+  Key(tabkey::kRight);
   EXPECT_EQ(t.ActiveTab(), 2);
   t.SetTabEnabled(0, false);
-  Key(kKeyRight);  // wraps only to an enabled tab 0
+  Key(tabkey::kRight);  // wraps only to an enabled tab 0
   EXPECT_EQ(t.ActiveTab(), 2);
   t.SetTabEnabled(0, true);
-  Key(kKeyPageDown);  // without Ctrl: no move
+  Key(tabkey::kPageDown);  // without Ctrl: no move
   EXPECT_EQ(t.ActiveTab(), 2);
-  Key(kKeyPageDown, kCtrlMask);
+  Key(tabkey::kPageDown, tabkey::kCtrlMask);
   EXPECT_EQ(t.ActiveTab(), 0);
-  Key(kKeyLeft);  // tab 0 wraps to the last
+  Key(tabkey::kLeft);  // tab 0 wraps to the last
   EXPECT_EQ(t.ActiveTab(), 2);
   t.SetTabEnabled(1, false);
-  Key(kKeyPageUp, kCtrlMask);  // a disabled neighbour blocks; no further tab is tried
+  Key(tabkey::kPageUp, tabkey::kCtrlMask);  // a disabled neighbour blocks; no further tab is tried
   EXPECT_EQ(t.ActiveTab(), 2);
   EXPECT_EQ(events.log.back(), "KeyDown(33,2)");
 
   Ready(1);
-  Key(kKeyPageUp, kCtrlMask);
-  Key(kKeyLeft);
+  Key(tabkey::kPageUp, tabkey::kCtrlMask);
+  Key(tabkey::kLeft);
   EXPECT_THAT(events.log, ElementsAre("KeyDown(33,2)", "KeyDown(37,0)"));
 }
 

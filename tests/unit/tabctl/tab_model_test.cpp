@@ -277,7 +277,7 @@ TEST_F(TabModel, NestedFailuresCarryTheOuterMembersSource) {
   EXPECT_EQ(direct.HelpFile(), "help.chm");
   EXPECT_EQ(direct.HelpContext(), 42);
   ControlError viaKey = Failure([&] {
-    int16_t key = kKeyRight, shift = 0;
+    int16_t key = tabkey::kRight, shift = 0;
     t.OnKeyDown(key, shift);
   });
   EXPECT_EQ(viaKey.Source(), "TabStrip.UserControl_KeyDown");
