@@ -20,7 +20,7 @@ void SpeedUpHistory::AddSpeedUpRecord(std::string_view title, std::string_view s
   const double limit = ReadVbNumber(controls_.ComboText(SettingCombo::kAutoCleanCount));
   if (limit < static_cast<double>(list_.ItemCount())) list_.ClearItems();
 
-  list_.AddItem(" " + std::to_string(list_.ItemCount() + 1));
+  list_.AddItem(std::string(" ").append(std::to_string(list_.ItemCount() + 1)));
   const int32_t last = list_.ItemCount() - 1;
   if (last < 0) return;
   list_.SetSubItem(last, 1, platform_.clock.TimeOfDayText());

@@ -73,7 +73,7 @@ void IniText::Parse() {
       const size_t close = text.rfind(']');
       if (close != std::string_view::npos && close > 0) {
         line.isSection = true;
-        line.name.assign(text.substr(1, close - 1));
+        line.name.assign(Trim(text.substr(1, close - 1)));  // "[ a ]" names "a"
         lines_.push_back(std::move(line));
         continue;
       }
@@ -131,13 +131,16 @@ bool IniText::Set(std::string_view section, std::string_view key, std::string_vi
       key.front() == '[') {
     return false;
   }
-  const std::string keyLine = std::string(key) + "=" + std::string(value);
+  // Built by appending: GCC 12 warns falsely (-Wrestrict) on literal + string.
+  std::string keyLine(key);
+  keyLine.append("=").append(value);
+  const std::string terminatedKeyLine = std::string(keyLine).append("\r\n");
 
   const size_t s = FindSection(section);
   if (s == kNone) {
     // Append the section; a last line without terminator gets one first.
     if (!bytes_.empty() && bytes_.back() != '\n' && bytes_.back() != '\r') bytes_ += "\r\n";
-    bytes_ += "[" + std::string(section) + "]\r\n" + keyLine + "\r\n";
+    bytes_.append("[").append(section).append("]\r\n").append(terminatedKeyLine);
   } else if (const size_t k = FindKey(s, key); k != kNone) {
     const Line& line = lines_[k];
     if (line.hasValue) {
@@ -146,16 +149,16 @@ bool IniText::Set(std::string_view section, std::string_view key, std::string_vi
       // "key" without "=": the line becomes key=value, its indentation kept.
       size_t nameEnd = line.end;
       while (nameEnd > line.begin && IsIniSpace(bytes_[nameEnd - 1])) --nameEnd;
-      bytes_.replace(nameEnd, line.end - nameEnd, "=" + std::string(value));
+      bytes_.replace(nameEnd, line.end - nameEnd, std::string("=").append(value));
     }
   } else {
     // Insert after the section's last line (before any blank lines that
     // separate it from the next section).
     const Line& last = lines_[LastLineOfSection(s)];
     if (last.next == last.end) {
-      bytes_.insert(last.end, "\r\n" + keyLine + "\r\n");  // the file's unterminated last line
+      bytes_.insert(last.end, std::string("\r\n").append(terminatedKeyLine));  // unterminated last line
     } else {
-      bytes_.insert(last.next, keyLine + "\r\n");
+      bytes_.insert(last.next, terminatedKeyLine);
     }
   }
   Parse();

@@ -51,8 +51,9 @@ TEST(IniTextRead, MalformedFiles) {
   // A section line may carry text after "]"; one without "]" is a key.
   EXPECT_EQ(Get("[a] junk\r\nk=1\r\n", "a", "k"), "1");
   EXPECT_EQ(Get("[b\r\nk=1\r\n", "b", "k"), "<none>");
-  // Blanks inside the brackets belong to the name.
-  EXPECT_EQ(Get("[ a ]\r\nk=1\r\n", "a", "k"), "<none>");
+  // Blanks inside the brackets are not part of the name.
+  EXPECT_EQ(Get("[ a ]\r\nk=1\r\n", "a", "k"), "1");
+  EXPECT_EQ(Get("[\ta b ]\r\nk=1\r\n", "A B", "k"), "1");
 }
 
 TEST(IniTextRead, LineEndingsAndOddBytes) {

@@ -1,0 +1,28 @@
+// The ANSI code page and the locale's time of day through kernel32.
+#include "platform/win32/code_page_win32.h"
+
+#include <windows.h>
+
+#include "platform/win32/wide_text.h"
+
+namespace tarvex {
+
+std::string Win32CodePage::Utf8ToAnsi(std::string_view utf8) const { return tarvex::Utf8ToAnsi(utf8); }
+
+std::string Win32CodePage::AnsiToUtf8(std::string_view ansi) const {
+  if (ansi.empty()) return {};
+  const int n = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
+  std::wstring wide(static_cast<size_t>(n), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(), n);
+  return WideToUtf8(wide);
+}
+
+bool Win32CodePage::IsLeadByte(uint8_t byte) const { return IsDBCSLeadByte(byte) != FALSE; }
+
+std::string Win32Clock::TimeOfDayText() {
+  wchar_t buffer[64];
+  const int n = GetTimeFormatW(LOCALE_USER_DEFAULT, 0, nullptr, nullptr, buffer, 64);
+  return n > 1 ? WideToUtf8(std::wstring_view(buffer, static_cast<size_t>(n - 1))) : std::string();
+}
+
+}  // namespace tarvex

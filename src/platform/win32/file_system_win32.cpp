@@ -1,0 +1,127 @@
+// Files through kernel32.
+#include "platform/win32/file_system_win32.h"
+
+#include <windows.h>
+
+#include <string>
+
+#include "platform/win32/wide_text.h"
+
+namespace tarvex {
+namespace {
+
+std::wstring ModulePath() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (n == 0) return {};
+    if (n < path.size()) {
+      path.resize(n);
+      return path;
+    }
+    path.resize(path.size() * 2);
+  }
+}
+
+// A file handle closed when it goes out of scope.
+class File {
+ public:
+  explicit File(HANDLE h) : h_(h) {}
+  ~File() {
+    if (h_ != INVALID_HANDLE_VALUE) CloseHandle(h_);
+  }
+  File(const File&) = delete;
+  File& operator=(const File&) = delete;
+  bool Valid() const { return h_ != INVALID_HANDLE_VALUE; }
+  HANDLE get() const { return h_; }
+  // Closes now and reports whether closing worked.
+  bool Close() {
+    const bool ok = CloseHandle(h_) != FALSE;
+    h_ = INVALID_HANDLE_VALUE;
+    return ok;
+  }
+
+ private:
+  HANDLE h_;
+};
+
+FileResult Failure(FileFailure kind) {
+  const DWORD code = GetLastError();
+  return {kind, SystemErrorText(code)};
+}
+
+FileResult WriteWhole(const std::string& path, std::string_view bytes, DWORD disposition) {
+  File file(CreateFileW(Utf8ToWide(path).c_str(), GENERIC_WRITE, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
+                        nullptr));
+  if (!file.Valid()) {
+    const DWORD code = GetLastError();
+    return {code == ERROR_FILE_EXISTS || code == ERROR_ALREADY_EXISTS ? FileFailure::kExists : FileFailure::kCreate,
+            SystemErrorText(code)};
+  }
+  size_t done = 0;
+  while (done < bytes.size()) {
+    const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 30));
+    DWORD written = 0;
+    if (!WriteFile(file.get(), bytes.data() + done, chunk, &written, nullptr) || written == 0) {
+      return Failure(FileFailure::kWrite);
+    }
+    done += written;
+  }
+  if (!FlushFileBuffers(file.get())) return Failure(FileFailure::kWrite);
+  if (!file.Close()) return Failure(FileFailure::kWrite);
+  return {};
+}
+
+}  // namespace
+
+std::string SystemErrorText(unsigned long code) {
+  wchar_t* text = nullptr;
+  const DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                     FORMAT_MESSAGE_IGNORE_INSERTS,
+                                 nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  std::wstring message = n && text ? std::wstring(text, n) : std::wstring();
+  if (text) LocalFree(text);
+  while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L' ')) {
+    message.pop_back();
+  }
+  if (message.empty()) return "Error " + std::to_string(code);
+  return WideToUtf8(message);
+}
+
+std::string Win32FileSystem::ExecutableDirectory() {
+  std::wstring path = ModulePath();
+  const size_t slash = path.find_last_of(L"\\/");
+  if (slash == std::wstring::npos) return {};
+  // A drive root keeps its separator ("C:\"), any other folder loses it.
+  path.resize(slash == 2 && path[1] == L':' ? slash + 1 : slash);
+  return WideToUtf8(path);
+}
+
+std::string Win32FileSystem::ExecutableBaseName() {
+  std::wstring path = ModulePath();
+  const size_t slash = path.find_last_of(L"\\/");
+  std::wstring name = slash == std::wstring::npos ? path : path.substr(slash + 1);
+  const size_t dot = name.rfind(L'.');
+  if (dot != std::wstring::npos) name.resize(dot);
+  return WideToUtf8(name);
+}
+
+FileResult Win32FileSystem::CreateNewFile(const std::string& path, std::string_view bytes) {
+  return WriteWhole(path, bytes, CREATE_NEW);
+}
+
+FileResult Win32FileSystem::OverwriteFile(const std::string& path, std::string_view bytes) {
+  return WriteWhole(path, bytes, CREATE_ALWAYS);
+}
+
+FileResult Win32FileSystem::RenameReplacing(const std::string& from, const std::string& to) {
+  if (!MoveFileExW(Utf8ToWide(from).c_str(), Utf8ToWide(to).c_str(),
+                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    return Failure(FileFailure::kRename);
+  }
+  return {};
+}
+
+void Win32FileSystem::RemoveFile(const std::string& path) { DeleteFileW(Utf8ToWide(path).c_str()); }
+
+}  // namespace tarvex
