@@ -1,0 +1,159 @@
+// The program's life from outside: one instance only, the exit question and
+// its answers, hiding to the tray and coming back, the tray menu, the shell's
+// restart and the end of the logon.
+#include <gtest/gtest.h>
+
+#include "tarvex_app.h"
+
+namespace tarvex::e2e {
+namespace {
+
+TEST(Lifecycle, SecondInstanceIsRefusedAndTheFirstLeftAlone) {
+  TarvexApp first;
+  ASSERT_TRUE(first.Start());
+  RECT before{};
+  GetWindowRect(first.Main(), &before);
+  const auto iniBefore = ReadFileBytes(first.Ini());
+
+  auto second = Process::Start(first.Exe(), L"", first.Folder());
+  ASSERT_TRUE(second.has_value());
+  HWND box = WaitForDialog(second->Id(), 15s);
+  ASSERT_NE(box, nullptr) << "the second copy showed no message";
+  WaitUntil([&] { return !MessageBoxText(box).empty(); }, 5s);  // the box fills itself after it appears
+  EXPECT_EQ(MessageBoxText(box), L"Tarvex 已经运行。");
+  EXPECT_EQ(WindowText(box), L"Tarvex");
+  // It made no main window of its own and touched no setting.
+  for (HWND w : TopLevelWindows(second->Id(), false)) EXPECT_NE(WindowText(w), kMainTitle);
+  ClickDialogButton(box, IDOK);
+  ASSERT_TRUE(second->WaitExit(10s).has_value());
+  EXPECT_EQ(ReadFileBytes(first.Ini()), iniBefore);
+  EXPECT_TRUE(first.App().Running());
+  RECT after{};
+  GetWindowRect(first.Main(), &after);
+  EXPECT_TRUE(EqualRect(&before, &after));
+}
+
+TEST(Lifecycle, AnsweringNoKeepsItRunningWithIconAndProcedure) {
+  TarvexApp app;
+  ASSERT_TRUE(app.Start());
+  HWND box = (PostMessageW(app.Main(), WM_CLOSE, 0, 0), app.WaitDialog());
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(MessageBoxText(box), L"确定要退出吗？");
+  EXPECT_EQ(WindowText(box), L"请确认?");
+  EXPECT_NE(FindDescendant(box, L"Button", IDYES), nullptr);
+  EXPECT_NE(FindDescendant(box, L"Button", IDNO), nullptr);
+  ClickDialogButton(box, IDNO);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
+  EXPECT_TRUE(app.App().Running());
+  EXPECT_TRUE(IsWindowVisible(app.Main()));
+  EXPECT_TRUE(app.IconPresent());
+  // The window procedure still answers minimise requests.
+  app.ClickButton(id::kCommandMini);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(app.Main()); }));
+}
+
+TEST(Lifecycle, ExitButtonAnsweredYesEndsTheProgram) {
+  TarvexApp app;
+  ASSERT_TRUE(app.Start());
+  app.ClickButton(id::kCommandExit);
+  HWND box = app.WaitDialog();
+  ASSERT_NE(box, nullptr);
+  ClickDialogButton(box, IDYES);
+  const auto code = app.WaitExit();
+  ASSERT_TRUE(code.has_value());
+  EXPECT_EQ(*code, 0u);
+}
+
+TEST(Lifecycle, HideThenTrayDoubleClickRestoresAtTheSamePlace) {
+  TarvexApp app;
+  ASSERT_TRUE(app.Start());
+  SetWindowPos(app.Main(), nullptr, 123, 77, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  RECT before{};
+  GetWindowRect(app.Main(), &before);
+  app.ClickButton(id::kCommandMini);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(app.Main()); }));
+  EXPECT_TRUE(app.IconPresent());
+  app.Tray(WM_LBUTTONDBLCLK);
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(app.Main()) != FALSE; }));
+  RECT after{};
+  GetWindowRect(app.Main(), &after);
+  EXPECT_TRUE(EqualRect(&before, &after)) << after.left << "," << after.top;
+  EXPECT_FALSE(IsIconic(app.Main()));
+}
+
+TEST(Lifecycle, SystemMinimiseAlsoHidesAndComesBackRestored) {
+  TarvexApp app;
+  ASSERT_TRUE(app.Start());
+  PostMessageW(app.Main(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(app.Main()); }));
+  app.Tray(WM_LBUTTONDBLCLK);
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(app.Main()) && !IsIconic(app.Main()); }));
+}
+
+TEST(Lifecycle, TrayMenuExitShowsTheWindowFirstThenAsks) {
+  TarvexApp app;
+  ASSERT_TRUE(app.Start());
+  app.ClickButton(id::kCommandMini);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(app.Main()); }));
+  app.Tray(WM_RBUTTONDOWN);
+  HWND menu = nullptr;
+  ASSERT_TRUE(WaitUntil([&] {
+    menu = FindWindowW(L"#32768", nullptr);
+    return menu != nullptr && IsWindowVisible(menu);
+  }));
+  // From no selection, Up selects the last entry, "退出".
+  PostMessageW(menu, WM_KEYDOWN, VK_UP, 0);
+  PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
+  HWND box = app.WaitDialog();
+  ASSERT_NE(box, nullptr);
+  EXPECT_TRUE(IsWindowVisible(app.Main())) << "the window must be up before the question";
+  EXPECT_EQ(MessageBoxText(box), L"确定要退出吗？");
+  ClickDialogButton(box, IDNO);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
+  EXPECT_TRUE(app.App().Running());
+}
+
+TEST(Lifecycle, TrayDoesNothingWhileTheWindowIsVisible) {
+  TarvexApp app;
+  ASSERT_TRUE(app.Start());
+  app.Tray(WM_RBUTTONDOWN);
+  app.Tray(WM_LBUTTONDBLCLK);
+  Sleep(500);  // nothing to wait for: the absence of a menu is the result
+  HWND menu = FindWindowW(L"#32768", nullptr);
+  EXPECT_TRUE(menu == nullptr || !IsWindowVisible(menu));
+  EXPECT_TRUE(IsWindowVisible(app.Main()));
+}
+
+TEST(Lifecycle, TaskbarCreatedAddsTheIconAgain) {
+  TarvexApp app;
+  ASSERT_TRUE(app.Start());
+  ASSERT_TRUE(app.IconPresent());
+  // The shell "restarts": it forgets the icon, then announces itself.
+  ASSERT_TRUE(app.ForgetIcon());
+  EXPECT_FALSE(app.IconPresent());
+  const UINT taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutW(app.Main(), taskbarCreated, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
+  EXPECT_TRUE(WaitUntil([&] { return app.IconPresent(); }, 5s));
+}
+
+TEST(Lifecycle, EndOfSessionThenCloseExitsWithoutTheQuestion) {
+  TarvexApp app;
+  ASSERT_TRUE(app.Start());
+  app.ClickButton(id::kCommandMini);  // hidden in the tray when the logon ends
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(app.Main()); }));
+  DWORD_PTR answer = 0;
+  ASSERT_TRUE(SendMessageTimeoutW(app.Main(), WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer));
+  EXPECT_NE(answer, 0u) << "the program must agree to end the session";
+  PostMessageW(app.Main(), WM_CLOSE, 0, 0);
+  bool asked = false;
+  const bool ended = WaitUntil([&] {
+    for (HWND w : TopLevelWindows(app.App().Id(), true)) asked = asked || ClassName(w) == L"#32770";
+    return !app.App().Running();
+  }, 15s);
+  EXPECT_TRUE(ended);
+  EXPECT_FALSE(asked);
+}
+
+}  // namespace
+}  // namespace tarvex::e2e

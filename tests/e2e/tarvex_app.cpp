@@ -1,0 +1,144 @@
+// TarvexApp: the end-to-end driver's handle on one running program.
+#include "tarvex_app.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <fstream>
+
+namespace tarvex::e2e {
+
+TarvexApp::TarvexApp(const std::string& ini) {
+  std::filesystem::copy_file(BuildDir() / L"tarvex.exe", Exe());
+  if (!ini.empty()) {
+    std::ofstream out(Ini(), std::ios::binary);
+    out << ini;
+  }
+}
+
+TarvexApp::~TarvexApp() {
+  if (app_ && app_->Running()) {
+    // Leave no icon behind: a hard kill would strand it in the tray.
+    if (main_ && IsWindow(main_)) {
+      DWORD_PTR ignored = 0;
+      SendMessageTimeoutW(main_, WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
+      PostMessageW(main_, WM_CLOSE, 0, 0);
+      app_->WaitExit(5s);
+    }
+    app_->Kill();
+  }
+}
+
+bool TarvexApp::Start(bool expectHidden) {
+  app_ = Process::Start(Exe(), L"", Folder());
+  if (!app_) return false;
+  if (expectHidden) {
+    // A hidden main window: wait until the program has one of that title.
+    WaitUntil([&] {
+      for (HWND w : TopLevelWindows(app_->Id(), false))
+        if (WindowText(w) == kMainTitle) { main_ = w; return true; }
+      return false;
+    }, 20s);
+  } else {
+    main_ = WaitForWindow(app_->Id(), L"", kMainTitle, 20s);
+    if (main_) WaitUntil([&] { return IsWindowVisible(main_) != FALSE; }, 10s);
+  }
+  return main_ != nullptr;
+}
+
+bool TarvexApp::Checked(int controlId) const {
+  return SendMessageW(Control(controlId), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void TarvexApp::ClickCheck(int controlId) { SendMessageW(Control(controlId), BM_CLICK, 0, 0); }
+
+void TarvexApp::Select(int comboId, int index) {
+  HWND combo = Control(comboId);
+  SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  SendMessageW(main_, WM_COMMAND, MAKEWPARAM(comboId, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+}
+
+std::wstring TarvexApp::ComboText(int comboId) const { return WindowText(Control(comboId)); }
+
+void TarvexApp::ClickButton(int controlId) {
+  PostMessageW(main_, WM_COMMAND, MAKEWPARAM(controlId, BN_CLICKED), reinterpret_cast<LPARAM>(Control(controlId)));
+}
+
+std::optional<std::wstring> TarvexApp::IniValue(const std::wstring& section, const std::wstring& key) const {
+  return ReadIni(Ini(), section, key);
+}
+
+int TarvexApp::HistoryCount() const {
+  return static_cast<int>(SendMessageW(Control(id::kListViewHistory), LVM_GETITEMCOUNT, 0, 0));
+}
+
+std::wstring TarvexApp::HistoryText(int item, int subItem) const {
+  // The list lives in the other process: the item record and its text buffer
+  // must be in that process's memory.
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, app_->Id());
+  if (!process) return L"<no access>";
+  constexpr size_t kChars = 512;
+  const size_t bytes = sizeof(LVITEMW) + kChars * sizeof(wchar_t);
+  auto* remote = static_cast<char*>(VirtualAllocEx(process, nullptr, bytes, MEM_COMMIT, PAGE_READWRITE));
+  std::wstring text;
+  if (remote) {
+    LVITEMW lv{};
+    lv.iSubItem = subItem;
+    lv.cchTextMax = kChars;
+    lv.pszText = reinterpret_cast<wchar_t*>(remote + sizeof(LVITEMW));
+    WriteProcessMemory(process, remote, &lv, sizeof lv, nullptr);
+    const LRESULT n = SendMessageW(Control(id::kListViewHistory), LVM_GETITEMTEXTW, static_cast<WPARAM>(item),
+                                   reinterpret_cast<LPARAM>(remote));
+    std::wstring buffer(kChars, L'\0');
+    ReadProcessMemory(process, remote + sizeof(LVITEMW), buffer.data(), kChars * sizeof(wchar_t), nullptr);
+    text = buffer.substr(0, static_cast<size_t>(n));
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  }
+  CloseHandle(process);
+  return text;
+}
+
+void TarvexApp::Tray(UINT mouseMessage) { PostMessageW(main_, kTrayMessage, 0, mouseMessage); }
+
+bool TarvexApp::IconPresent() const {
+  NOTIFYICONDATAW probe{};
+  probe.cbSize = NOTIFYICONDATAW_V1_SIZE;
+  probe.hWnd = main_;
+  probe.uID = 0;
+  probe.uFlags = 0;  // changes nothing; succeeds only for an existing icon
+  return Shell_NotifyIconW(NIM_MODIFY, &probe) != FALSE;
+}
+
+bool TarvexApp::ForgetIcon() const {
+  NOTIFYICONDATAW gone{};
+  gone.cbSize = NOTIFYICONDATAW_V1_SIZE;
+  gone.hWnd = main_;
+  return Shell_NotifyIconW(NIM_DELETE, &gone) != FALSE;
+}
+
+HWND TarvexApp::WaitDialog(Millis timeout) {
+  HWND found = nullptr;
+  WaitUntil([&] {
+    for (HWND w : TopLevelWindows(app_->Id(), true))
+      if (ClassName(w) == L"#32770") { found = w; return true; }
+    return false;
+  }, timeout);
+  return found;
+}
+
+bool TarvexApp::CloseAnswering(int answer) {
+  PostMessageW(main_, WM_CLOSE, 0, 0);
+  HWND box = WaitDialog();
+  if (!box) return false;
+  return ClickDialogButton(box, answer);
+}
+
+std::optional<Process> StartHelperWindow(const std::wstring& title, HWND* window) {
+  auto helper = Process::Start(BuildDir() / L"e2e_window.exe", L"\"" + title + L"\"");
+  if (!helper) return std::nullopt;
+  *window = WaitForWindow(helper->Id(), L"", title, 15s);
+  if (*window) BringToForeground(*window);
+  return helper;
+}
+
+}  // namespace tarvex::e2e
