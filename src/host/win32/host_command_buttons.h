@@ -5,12 +5,22 @@
 
 #include <windows.h>
 
+#include <memory>
+#include <vector>
+
 #include "button/main_window_buttons.h"
+#include "control_window.h"
 
 namespace tarvex {
 
-// A hidden child of `parent` configured with the button's stored properties.
-HWND CreateCommandButton(HINSTANCE instance, HWND parent, MainWindowButton which, const wchar_t* caption,
-                         int id);
+// The window's own font, SimSun 9 pt (GB2312), as its controls see it.
+FontSpec MainWindowFormFont();
+
+using HostedControls = std::vector<std::unique_ptr<ControlWindow>>;
+
+// A hidden child of `parent` loaded with the button's stored properties; the
+// control object goes into `owner`, which must outlive the window.
+HWND CreateCommandButton(HINSTANCE instance, HWND parent, MainWindowButton which, int id,
+                         HostedControls& owner);
 
 }  // namespace tarvex

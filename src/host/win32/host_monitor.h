@@ -4,9 +4,12 @@
 
 #include <windows.h>
 
+#include "host_command_buttons.h"
+
 namespace tarvex {
 
-// A hidden child of `parent`; nullptr when it cannot be created.
-HWND CreateStateMonitor(HINSTANCE instance, HWND parent);
+// A hidden child of `parent`; nullptr when it cannot be created. The control
+// object goes into `owner`.
+HWND CreateStateMonitor(HINSTANCE instance, HWND parent, HostedControls& owner);
 
 }  // namespace tarvex

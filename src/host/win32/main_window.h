@@ -19,6 +19,7 @@
 #include "app/settings_controls.h"
 #include "app/settings_handler.h"
 #include "app/status_view.h"
+#include "host_command_buttons.h"
 #include "host_page_tabs.h"
 #include "main_window_fonts.h"
 
@@ -122,6 +123,7 @@ class MainWindow final : public FormMainView,
   SettingsHandler* settings_ = nullptr;
   MainWindowFonts fonts_;
   std::unique_ptr<PageTabs> tabs_;
+  HostedControls hosted_;  // the owner-drawn controls' objects; outlive their windows
 
   std::array<HWND, 5> checks_{};  // by SettingCheck
   std::array<HWND, 2> combos_{};  // by SettingCombo

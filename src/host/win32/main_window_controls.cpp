@@ -39,7 +39,7 @@ void MainWindow::CreateControls() {
   AddLabel(0, L"已加速程序个数：", kCaptionCount, label);
   labelCount_ = AddLabel(0, L"0", kLabelCount, label, ids::kLabelCount);
   AddLabel(0, L"实时状态", kHeadingLive, heading);
-  if (HWND monitor = CreateStateMonitor(instance_, hwnd_)) tabs_->AddToPage(0, monitor, kMonitor);
+  if (HWND monitor = CreateStateMonitor(instance_, hwnd_, hosted_)) tabs_->AddToPage(0, monitor, kMonitor);
   static const wchar_t* const kLegendText[5] = {L"CPU", L"内存", L"页面文件", L"虚拟内存", L"磁盘空间"};
   for (int i = 0; i < 5; ++i) {
     const Rect square = At(kLegendLeft[i], kLegendTop + 3, kLegendSquare, kLegendSquare);
@@ -121,15 +121,13 @@ void MainWindow::CreateButtons() {
   auto place = [&](int page, HWND button, const Rect& r) {
     if (button) tabs_->AddToPage(page, button, r);
   };
-  commandSave_ = CreateCommandButton(instance_, hwnd_, MainWindowButton::CommandSaveRecords, L"保存记录",
-                                     ids::kCommandSaveRecords);
+  commandSave_ = CreateCommandButton(instance_, hwnd_, MainWindowButton::CommandSaveRecords, ids::kCommandSaveRecords, hosted_);
   place(2, commandSave_, kCommandSaveRecords);
-  commandClear_ = CreateCommandButton(instance_, hwnd_, MainWindowButton::CommandClearRecords, L"清除记录",
-                                      ids::kCommandClearRecords);
+  commandClear_ = CreateCommandButton(instance_, hwnd_, MainWindowButton::CommandClearRecords, ids::kCommandClearRecords, hosted_);
   place(2, commandClear_, kCommandClearRecords);
   // The hide and exit buttons sit on the window itself, below the tab control.
-  commandMini_ = CreateCommandButton(instance_, hwnd_, MainWindowButton::CommandMini, L"隐藏", ids::kCommandMini);
-  commandExit_ = CreateCommandButton(instance_, hwnd_, MainWindowButton::CommandExit, L"退出", ids::kCommandExit);
+  commandMini_ = CreateCommandButton(instance_, hwnd_, MainWindowButton::CommandMini, ids::kCommandMini, hosted_);
+  commandExit_ = CreateCommandButton(instance_, hwnd_, MainWindowButton::CommandExit, ids::kCommandExit, hosted_);
   if (commandMini_) MoveWindow(commandMini_, kCommandMini.left, kCommandMini.top, kCommandMini.Width(), kCommandMini.Height(), FALSE);
   if (commandExit_) MoveWindow(commandExit_, kCommandExit.left, kCommandExit.top, kCommandExit.Width(), kCommandExit.Height(), FALSE);
   for (HWND b : {commandMini_, commandExit_}) {

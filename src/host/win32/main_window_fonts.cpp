@@ -3,6 +3,8 @@
 
 #include <initializer_list>
 
+#include "host_command_buttons.h"
+
 namespace tarvex {
 
 namespace {
@@ -16,6 +18,14 @@ HFONT Make(const wchar_t* face, int tenthsPt, bool bold, bool underline, BYTE ch
                      DEFAULT_PITCH | FF_DONTCARE, face);
 }
 }  // namespace
+
+FontSpec MainWindowFormFont() {
+  FontSpec font;
+  font.name = "SimSun";
+  font.sizePt = 9;
+  font.charset = kGb2312Charset;
+  return font;
+}
 
 MainWindowFonts::MainWindowFonts()
     : window(Make(L"SimSun", 90, false, false, GB2312_CHARSET)),

@@ -1,0 +1,19 @@
+// SystemMonitorState (see host_monitor.h).
+#include "host_monitor.h"
+
+#include "monitor/main_window_monitor.h"
+#include "monitor_window.h"
+
+namespace tarvex {
+
+HWND CreateStateMonitor(HINSTANCE instance, HWND parent, HostedControls& owner) {
+  auto monitor = std::make_unique<MonitorWindow>();
+  monitor->SetAmbientFont(MainWindowFormFont());
+  const RECT bounds{0, 0, kMainWindowMonitorWidthPx, kMainWindowMonitorHeightPx};
+  if (!monitor->Create(instance, parent, 0, bounds, MainWindowMonitorBag(), WS_CHILD)) return nullptr;
+  HWND hwnd = monitor->Handle();
+  owner.push_back(std::move(monitor));
+  return hwnd;
+}
+
+}  // namespace tarvex
