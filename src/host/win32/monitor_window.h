@@ -40,6 +40,11 @@ class MonitorWindow final : public ControlWindow, public MonitorFrame {
   void OnDblClick() override { monitor_.OnDblClick(); }
   void OnSize(int, int) override { monitor_.OnResize(); }
   void OnTimer(int id) override { monitor_.OnTimer(id); }
+  // The control ends with its window (whoever destroys it first).
+  bool OnRawMessage(UINT msg, WPARAM, LPARAM, LRESULT*) override {
+    if (msg == WM_DESTROY) monitor_.Terminate();
+    return false;
+  }
 
  private:
   Win32NumberLocale locale_;
