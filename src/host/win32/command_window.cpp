@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "platform/win32/wide_text.h"
+#include "platform/win32/window_region_win32.h"
 
 namespace tarvex {
 namespace {
@@ -39,16 +40,9 @@ void CommandWindow::SetControlEnabled(bool enabled) {
 
 void CommandWindow::SetWindowShape(const WindowShape& shape) {
   if (!Handle()) return;
-  HRGN region = CreateRectRgn(0, 0, shape.size.width, shape.size.height);
-  if (!region) return;
-  for (const Rect& cut : shape.cuts) {
-    if (HRGN corner = CreateRectRgn(cut.left, cut.top, cut.right, cut.bottom)) {
-      CombineRgn(region, region, corner, RGN_DIFF);
-      DeleteObject(corner);
-    }
+  if (HRGN region = CreateRegionWithCuts(shape.size, shape.cuts)) {
+    SetWindowRegion(Handle(), region, true);
   }
-  // On success the system owns the region and deletes the one it replaces.
-  if (!SetWindowRgn(Handle(), region, TRUE)) DeleteObject(region);
 }
 
 void CommandWindow::DeleteWindowShape() {
