@@ -54,10 +54,15 @@ void TabStrip::ArmLeaveTracking() {
 void TabStrip::SubclassProc(bool /*bBefore*/, bool& /*bHandled*/, int64_t& /*lReturn*/,
                             int64_t& lng_hWnd, uint32_t& uMsg, uint64_t& wParam,
                             int64_t& /*lParam*/) {
-  if (lng_hWnd == site_->WindowHandle()) {
-    HandleControlMessage(uMsg, wParam);
-  } else {
-    HandleParentMessage(uMsg);
+  // Called from inside a window procedure: a failure must not unwind through
+  // the system's frames, and the message itself has been handled already.
+  try {
+    if (lng_hWnd == site_->WindowHandle()) {
+      HandleControlMessage(uMsg, wParam);
+    } else {
+      HandleParentMessage(uMsg);
+    }
+  } catch (...) {
   }
 }
 
