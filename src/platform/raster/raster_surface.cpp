@@ -82,8 +82,13 @@ void RasterSurface::State::PenSpan(int64_t x0, int64_t x1, int64_t y) {
   }
 }
 
+// FillRect is a pattern blit of right-left by bottom-top pixels. As in GDI, a
+// negative extent runs back from the start: left > right covers right+1 .. left.
 void RasterSurface::FillRect(const Rect& r, Rgb color) {
-  s_->Fill(r.left, r.top, r.right, r.bottom, RgbToDib(color));
+  int64_t l = r.left, rt = r.right, t = r.top, b = r.bottom;
+  if (l > rt) std::swap(l, rt), ++l, ++rt;
+  if (t > b) std::swap(t, b), ++t, ++b;
+  s_->Fill(l, t, rt, b, RgbToDib(color));
 }
 
 // FrameRect: four one-pixel strips inside r with a solid brush (no pen mode).
@@ -97,26 +102,29 @@ void RasterSurface::FrameRect(const Rect& r, Rgb color) {
   s_->Fill(rt - 1, t, rt, b, dib);
 }
 
-// Inverts the pixels of the one-pixel frame inside r where x + y is odd, so
-// drawing the same frame twice restores what was there.
+// Inverts the dotted one-pixel frame inside r as GDI traces it: one closed
+// path from the top right corner, leftwards along the top, down the left
+// side, right along the bottom and up the right side, each pixel visited once,
+// every other one (counting from 0 at the start) inverted. A frame one pixel
+// thin visits its pixels twice, so most of it cancels. Drawn twice, the frame
+// restores what was there.
 void RasterSurface::DrawFocusRect(const Rect& r) {
   if (r.IsEmpty()) return;
   State& s = *s_;
-  auto invert = [&s](int64_t x, int64_t y) {
-    if (s.Inside(x, y) && ((x + y) & 1) != 0) {
+  auto invert = [&s](int64_t x, int64_t y, int64_t pos) {
+    if ((pos & 1) == 0 && s.Inside(x, y)) {
       uint32_t& p = s.Row(static_cast<int32_t>(y))[x];
       p = (~p) & 0xFFFFFFu;
     }
   };
-  const int64_t l = r.left, t = r.top, rt = int64_t{r.right} - 1, b = int64_t{r.bottom} - 1;
-  for (int64_t x = std::max<int64_t>(l, 0); x <= std::min<int64_t>(rt, s.width - 1); ++x) {
-    invert(x, t);
-    if (b != t) invert(x, b);
-  }
-  for (int64_t y = std::max<int64_t>(t + 1, 0); y <= std::min<int64_t>(b - 1, s.height - 1); ++y) {
-    invert(l, y);
-    if (rt != l) invert(rt, y);
-  }
+  const int64_t l = r.left, t = r.top, rt = int64_t{r.right} - 1, bt = int64_t{r.bottom} - 1;
+  const int64_t w = rt - l, h = bt - t;  // segment lengths
+  const int64_t xLo = std::max<int64_t>(l, -1), xHi = std::min<int64_t>(rt, s.width);
+  const int64_t yLo = std::max<int64_t>(t, -1), yHi = std::min<int64_t>(bt, s.height);
+  for (int64_t x = std::max(xLo, l + 1); x <= xHi; ++x) invert(x, t, rt - x);              // top
+  for (int64_t y = yLo; y <= std::min(yHi, bt - 1); ++y) invert(l, y, w + (y - t));       // left
+  for (int64_t x = xLo; x <= std::min(xHi, rt - 1); ++x) invert(x, bt, w + h + (x - l));  // bottom
+  for (int64_t y = std::max(yLo, t + 1); y <= yHi; ++y) invert(rt, y, 2 * w + h + (bt - y));  // right
 }
 
 void RasterSurface::Clear(Rgb backColor) {

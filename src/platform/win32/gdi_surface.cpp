@@ -91,8 +91,12 @@ void GdiSurface::DrawFocusRect(const Rect& r) {
 
 void GdiSurface::Clear(Rgb backColor) { FillRect({0, 0, width_, height_}, backColor); }
 
+// Single pixels take exactly the given colour in every pen mode (the overlay
+// of the tab control relies on it); Wine would combine them with the ROP2.
 void GdiSurface::SetPixel(int32_t x, int32_t y, Rgb color) {
+  const int rop = SetROP2(dc_, R2_COPYPEN);
   SetPixelV(dc_, x, y, ToColorRef(color));
+  SetROP2(dc_, rop);
 }
 
 Rgb GdiSurface::GetPixel(int32_t x, int32_t y) const {

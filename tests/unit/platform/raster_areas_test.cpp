@@ -60,12 +60,24 @@ TEST(RasterFill, CoversLeftTopInclusiveRightBottomExclusive) {
   EXPECT_EQ(s.At(4, 7), kWhite);
 }
 
-TEST(RasterFill, EmptyOrInvertedRectsPaintNothing) {
+TEST(RasterFill, EmptyRectsPaintNothingInvertedRunBackFromTheStart) {
   RasterSurface s(10, 10);
   s.FillRect({5, 5, 5, 9}, kBlue);
-  s.FillRect({6, 2, 3, 8}, kBlue);
-  s.FrameRect({6, 2, 3, 8}, kBlue);
+  s.FrameRect({6, 2, 3, 8}, kBlue);  // a frame needs a proper rectangle
   EXPECT_EQ(CountNot(s, kWhite), 0);
+  // left 6 > right 3: the blit runs back from x 6, covering 4 .. 6
+  s.FillRect({6, 2, 3, 8}, kBlue);
+  EXPECT_EQ(CountNot(s, kWhite), 3 * 6);
+  EXPECT_EQ(s.At(3, 2), kWhite);
+  EXPECT_EQ(s.At(4, 2), kBlue);
+  EXPECT_EQ(s.At(6, 7), kBlue);
+  EXPECT_EQ(s.At(7, 7), kWhite);
+  s.Clear(kWhite);
+  s.FillRect({1, 4, 3, 1}, kBlue);  // rows 2 .. 4
+  EXPECT_EQ(s.At(1, 1), kWhite);
+  EXPECT_EQ(s.At(1, 2), kBlue);
+  EXPECT_EQ(s.At(2, 4), kBlue);
+  EXPECT_EQ(CountNot(s, kWhite), 2 * 3);
 }
 
 TEST(RasterFill, ClippedAtEveryEdgeAndIgnoresPenMode) {
@@ -119,14 +131,26 @@ TEST(RasterFocusRect, DottedInvertedFrameAndTwiceRestores) {
       ASSERT_EQ(s.At(x, y), before[static_cast<size_t>(y * 12 + x)]) << x << "," << y;
 }
 
+TEST(RasterFocusRect, ThinFramesKeepOnlyTheirEnds) {
+  // one pixel high: the top and bottom passes cancel but for the end pixels
+  RasterSurface s(50, 30);
+  s.DrawFocusRect({5, 24, 40, 25});
+  EXPECT_EQ(CountNot(s, kWhite), 2);
+  EXPECT_EQ(s.At(5, 24), 0u);
+  EXPECT_EQ(s.At(39, 24), 0u);
+  // one pixel wide: only the top pixel stays inverted
+  RasterSurface t(50, 30);
+  t.DrawFocusRect({44, 2, 45, 30});
+  EXPECT_EQ(CountNot(t, kWhite), 1);
+  EXPECT_EQ(t.At(44, 2), 0u);
+}
+
 TEST(RasterFocusRect, ClippedAndThinFramesStillRoundTrip) {
   RasterSurface s(6, 6);
-  s.DrawFocusRect({-3, -3, 20, 20});
-  s.DrawFocusRect({2, 2, 5, 3});  // one row high
-  s.DrawFocusRect({2, 2, 3, 6});  // one column wide
-  s.DrawFocusRect({-3, -3, 20, 20});
-  s.DrawFocusRect({2, 2, 5, 3});
-  s.DrawFocusRect({2, 2, 3, 6});
+  const Rect rects[] = {{-3, -3, 20, 20}, {2, 2, 5, 3}, {2, 2, 3, 6}, {INT32_MIN, 0, INT32_MAX, 4}};
+  for (const Rect& r : rects) s.DrawFocusRect(r);
+  EXPECT_NE(CountNot(s, kWhite), 0);
+  for (const Rect& r : rects) s.DrawFocusRect(r);
   EXPECT_EQ(CountNot(s, kWhite), 0);
 }
 

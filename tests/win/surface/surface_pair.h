@@ -1,0 +1,49 @@
+// The differential test's fixture: the same scene drawn through GDI (on a DIB
+// section, the oracle) and through the raster, compared pixel by pixel.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "platform/raster/raster_surface.h"
+#include "platform/win32/gdi_handles.h"
+#include "platform/win32/gdi_surface.h"
+
+namespace tarvex {
+
+class SurfacePair {
+ public:
+  SurfacePair(int32_t width, int32_t height);
+  ~SurfacePair();
+  SurfacePair(const SurfacePair&) = delete;
+  SurfacePair& operator=(const SurfacePair&) = delete;
+
+  // Draws the scene on both surfaces.
+  void Draw(const std::function<void(Surface&)>& scene);
+  // "" when every pixel matches; else "expected RGB(..) got RGB(..) at (x, y)"
+  // (expected = GDI) and both images are saved as <name>-gdi.bmp / -raster.bmp.
+  std::string Compare(const std::string& name);
+
+  GdiSurface& Gdi() { return *gdi_; }
+  RasterSurface& Raster() { return raster_; }
+
+ private:
+  int32_t width_;
+  int32_t height_;
+  MemoryDc dc_;
+  Bitmap dib_;
+  HGDIOBJ oldBitmap_ = nullptr;
+  uint32_t* bits_ = nullptr;
+  GdiSurface* gdi_ = nullptr;  // owned; destroyed before the DIB is deselected
+  RasterSurface raster_;
+};
+
+// Writes 32-bit top-down pixels (0x00RRGGBB) as a BMP file. False on failure.
+bool SaveBmp(const std::string& path, const uint32_t* pixels, int32_t width, int32_t height);
+
+// Where mismatch images go: %TARVEX_ARTIFACTS% or ".\surface-diff".
+std::string ArtifactDir();
+
+}  // namespace tarvex
