@@ -16,6 +16,7 @@
 #include "platform/win32/system_colors_win32.h"
 #include "support/tab_scenes.h"
 #include "tabctl/tab_paint.h"
+#include "tab_gallery_scenes.h"
 
 namespace tarvex {
 namespace {
@@ -91,19 +92,7 @@ TEST(TabGallery, EveryThemeInBothStyles) {
     for (int32_t theme = 0; theme < kTabThemeCount; ++theme) {
       DibCanvas canvas(360, 120);
       TabPaintEnv env{canvas.Surface(), sys};
-      TabStripState state =
-          testing::MakeTabState({"状态", "软件设置", "加速记录", "关于"});
-      *state.ActiveTabFont = FontSpec{"SimSun", 9.0, true, false, false, false, kGb2312Charset};
-      *state.InActiveTabFont = FontSpec{"SimSun", 9.0, false, false, false, false, kGb2312Charset};
-      state.TabStyle = style;
-      testing::ApplyTheme(state, theme, sys);
-      state.PictureMaskColor = 0xFF00FF;
-      state.ActiveTab = 1;
-      state.HoverTab = 1;
-      state.UseControlBox = true;
-      state.AryTabs[2].Enabled = false;
-      state.AryTabs[0].Picture = testing::DiamondPicture(MakeRgb(0, 128, 0));
-      state.AryTabs[1].Picture = testing::DiamondPicture(MakeRgb(200, 0, 0));
+      TabStripState state = GalleryScene(style, theme, sys);
       PaintTabStrip(state, env);
       CheckAndSave(canvas, state,
                    "tab-style" + std::to_string(style) + "-theme" + std::to_string(theme));
