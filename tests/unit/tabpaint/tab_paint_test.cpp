@@ -225,6 +225,38 @@ TEST(TabPaintCaptions, PicturesTakeTheMaskRouteAndWidenPropertyPagesTabs) {
   EXPECT_FALSE(s.surface.pictures[0].transparent);
 }
 
+TEST(TabPaintCaptions, PicturePositionsPerAlignment) {
+  // Tabbed dialog, theme 1, 200 pixels, two tabs of 100; tab 0 active with
+  // the caption "Ab" (12 pixels), centred at 44..58 by the formula.
+  const Point tabbed[4][2] = {{{4, 5}, {103, 5}},     // 0: left, active one further in
+                              {{81, 5}, {181, 5}},    // 1: right, active one further in
+                              {{27, 5}, {127, 5}},    // 2: left of the centred caption
+                              {{59, 5}, {159, 5}}};   // 3: right of it
+  for (int align = 0; align < 4; ++align) {
+    Scene s(200, 60, {"Ab", "Ab"}, 0, 1);
+    s.state.PictureAlign = align;
+    for (TabItem& tab : s.state.AryTabs) tab.Picture = testing::DiamondPicture(MakeRgb(0, 99, 0));
+    s.Paint();
+    ASSERT_EQ(s.surface.pictures.size(), 2u) << "align " << align;
+    for (int i = 0; i < 2; ++i) {
+      EXPECT_EQ(s.surface.pictures[i].x, tabbed[align][i].x) << "align " << align << " tab " << i;
+      EXPECT_EQ(s.surface.pictures[i].y, tabbed[align][i].y) << "align " << align << " tab " << i;
+    }
+  }
+  // Property pages, theme 3: a 46-pixel active tab; left picture at Left + 4,
+  // right picture after the caption at B.Right + 5.
+  for (auto [align, x] : {std::pair{0, 4}, std::pair{1, 26}}) {
+    Scene s(300, 60, {"Ab"}, 1, 3);
+    s.state.PictureAlign = align;
+    s.state.AryTabs[0].Picture = testing::DiamondPicture(MakeRgb(0, 99, 0));
+    s.Paint();
+    EXPECT_EQ(s.TabRect(0), (Rect{0, 2, 46, 24}));
+    ASSERT_EQ(s.surface.pictures.size(), 1u);
+    EXPECT_EQ(s.surface.pictures[0].x, x) << "align " << align;
+    EXPECT_EQ(s.surface.pictures[0].y, 5) << "align " << align;
+  }
+}
+
 TEST(TabPaintFocus, FocusRectangleOnlyForTheFocusedActiveTabInUserMode) {
   Scene s(200, 60, {"a", "b"}, 0, 1);
   s.state.IsFocused = true;
