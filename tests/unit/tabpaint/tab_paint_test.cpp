@@ -257,6 +257,33 @@ TEST(TabPaintCaptions, PicturePositionsPerAlignment) {
   }
 }
 
+TEST(TabPaintEdges, FlatAndThreeDimensionalOutlinesAroundTheActiveTab) {
+  // Tabs "A", "B", "C" are 20 pixels wide: 2..21, 21..41, 41..61; tab 1 active.
+  const ClassicSystemColors sys;
+  const Rgb white = *sys.SysColor(20), face = *sys.SysColor(15), shadow = *sys.SysColor(16);
+  const Rgb dark = *sys.SysColor(21), gray = *sys.SysColor(17);
+
+  Scene flat(120, 60, {"A", "B", "C"}, 1, 2);
+  flat.state.ActiveTab = 1;
+  flat.Paint();
+  ASSERT_EQ(flat.TabRect(1), (Rect{21, 2, 41, 22}));
+  EXPECT_EQ(flat.At(21, 10), white) << "active left edge";
+  EXPECT_EQ(flat.At(41, 10), shadow) << "active right edge survives the next tab's fill";
+  EXPECT_EQ(flat.At(30, 23), face) << "active tab opens into the page";
+  EXPECT_EQ(flat.At(10, 23), white) << "strip bottom under an inactive tab";
+  EXPECT_EQ(flat.At(60, 10), gray) << "separator of the last tab";
+  EXPECT_NE(flat.At(20, 10), gray) << "no separator left of the active tab";
+
+  Scene raised(120, 60, {"A", "B", "C"}, 1, 0);
+  raised.state.ActiveTab = 1;
+  raised.Paint();
+  EXPECT_EQ(raised.At(0, 22), white) << "strip's left end closed";
+  EXPECT_EQ(raised.At(1, 22), white);
+  EXPECT_EQ(raised.At(21, 10), white) << "active left edge";
+  EXPECT_EQ(raised.At(40, 10), dark) << "active outer right edge";
+  EXPECT_EQ(raised.At(39, 10), shadow) << "active inner right edge";
+}
+
 TEST(TabPaintFocus, FocusRectangleOnlyForTheFocusedActiveTabInUserMode) {
   Scene s(200, 60, {"a", "b"}, 0, 1);
   s.state.IsFocused = true;
