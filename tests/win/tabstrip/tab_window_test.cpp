@@ -1,0 +1,262 @@
+// The tab control in a sample window under real Win32: clicks, arrow keys, an
+// access key, the wheel, the hover overlay and its expiry by the hover timer
+// (read back in pixels), the form's moving and sizing, child windows following
+// the tabs, and the form's procedure restored at teardown. Everything is driven
+// with ordinary window messages and the real cursor. With TARVEX_TAB_SHOT=<bmp>
+// it saves the sample window with the hover overlay shown.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "host/win32/tab_window.h"
+
+namespace tarvex {
+namespace {
+
+class LogEvents final : public TabStripEvents {
+ public:
+  void BeforeTabSwitch(int16_t n, bool&) override { Add("BeforeTabSwitch(" + std::to_string(n) + ")"); }
+  void TabSwitch(int16_t last) override { Add("TabSwitch(" + std::to_string(last) + ")"); }
+  void Click() override { Add("Click"); }
+  void KeyDown(int16_t& code, int16_t&) override { Add("KeyDown(" + std::to_string(code) + ")"); }
+  void MouseDown(int16_t b, int16_t, float, float) override { Add("MouseDown(" + std::to_string(b) + ")"); }
+  void MouseUp(int16_t b, int16_t, float, float) override { Add("MouseUp(" + std::to_string(b) + ")"); }
+  void MouseHover(int32_t& tab, float&, float&) override { Add("MouseHover(" + std::to_string(tab) + ")"); }
+  void MouseScrollUp() override { Add("MouseScrollUp"); }
+  void MouseScrollDown() override { Add("MouseScrollDown"); }
+  void AfterCompleteInit() override { Add("AfterCompleteInit"); }
+  void MouseEnter() override { Add("MouseEnter"); }
+  void MouseLeave() override { Add("MouseLeave"); }
+  void Status(const std::string& s) override { Add("Status(" + s + ")"); }
+  bool Has(const std::string& e) const { return std::find(log.begin(), log.end(), e) != log.end(); }
+  std::vector<std::string> log;
+
+ private:
+  void Add(std::string e) { log.push_back(std::move(e)); }
+};
+
+LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+void Pump(DWORD ms) {
+  const DWORD end = GetTickCount() + ms;
+  MSG msg;
+  while (static_cast<LONG>(end - GetTickCount()) > 0) {
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+  }
+}
+
+// Pumps until `done` holds or `ms` pass; whether it held.
+template <class F>
+bool PumpUntil(F done, DWORD ms) {
+  const DWORD end = GetTickCount() + ms;
+  MSG msg;
+  while (!done()) {
+    if (static_cast<LONG>(end - GetTickCount()) <= 0) return false;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+  }
+  return true;
+}
+
+bool SaveClientBitmap(HWND hwnd, const std::string& path) {
+  RECT rc{};
+  GetClientRect(hwnd, &rc);
+  const int w = rc.right, h = rc.bottom;
+  HDC screen = GetDC(hwnd);
+  HDC mem = CreateCompatibleDC(screen);
+  HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
+  HGDIOBJ old = SelectObject(mem, bmp);
+  BitBlt(mem, 0, 0, w, h, screen, 0, 0, SRCCOPY);
+  SelectObject(mem, old);
+  BITMAPINFOHEADER bih{};
+  bih.biSize = sizeof bih;
+  bih.biWidth = w;
+  bih.biHeight = h;
+  bih.biPlanes = 1;
+  bih.biBitCount = 24;
+  bih.biCompression = BI_RGB;
+  const int stride = (w * 3 + 3) & ~3;
+  std::vector<char> bits(static_cast<size_t>(stride) * h);
+  GetDIBits(mem, bmp, 0, h, bits.data(), reinterpret_cast<BITMAPINFO*>(&bih), DIB_RGB_COLORS);
+  DeleteObject(bmp);
+  DeleteDC(mem);
+  ReleaseDC(hwnd, screen);
+  BITMAPFILEHEADER bfh{};
+  bfh.bfType = 0x4D42;
+  bfh.bfOffBits = sizeof bfh + sizeof bih;
+  bfh.bfSize = bfh.bfOffBits + static_cast<DWORD>(bits.size());
+  std::ofstream out(path, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(&bfh), sizeof bfh);
+  out.write(reinterpret_cast<const char*>(&bih), sizeof bih);
+  out.write(bits.data(), static_cast<std::streamsize>(bits.size()));
+  return static_cast<bool>(out);
+}
+
+// A form with a tab control of four pages (the main window's property-pages
+// look, theme 1) and one static child on every page.
+class Sample : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = FormProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = L"TarvexTabSample";
+    RegisterClassW(&wc);
+    form = CreateWindowW(L"TarvexTabSample", L"TabStrip", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50,
+                         560, 380, nullptr, nullptr, wc.hInstance, nullptr);
+    ASSERT_NE(form, nullptr);
+    formProc = GetWindowLongPtrW(form, GWLP_WNDPROC);
+
+    PropertyBag bag;
+    bag.Put("TabCount", int64_t{4});
+    bag.Put("TabStyle", int64_t{1});
+    bag.Put("TabTheme", int64_t{1});
+    bag.Put("ActiveTabBackStartColor", int64_t{0xFBFDFB});
+    bag.Put("ActiveTabBackEndColor", int64_t{0xFBFDFB});
+    bag.Put("BackColor", int64_t{0xFBFDFB});
+    bag.Put("InActiveTabBackStartColor", int64_t{0xFFFFFF});
+    bag.Put("InActiveTabBackEndColor", int64_t{0xEAF0F0});
+    bag.Put("OuterBorderColor", int64_t{0x9B9C91});
+    tab = std::make_unique<TabWindow>(events);
+    const RECT bounds{10, 10, 10 + 520, 10 + 320};
+    ASSERT_NE(tab->CreateLoaded(wc.hInstance, form, 1, bounds, &bag), nullptr);
+    const char* captions[] = {"&Alpha", "Beta", "Gamma", "Delta"};
+    for (int i = 0; i < 4; ++i) {
+      tab->Strip().SetTabCaption(i, captions[i]);
+      pages[i] = CreateWindowW(L"STATIC", L"page", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, form,
+                               nullptr, wc.hInstance, nullptr);
+      tab->AddToPage(i, pages[i], Rect{20 + i, 60, 140 + i, 80});
+    }
+    Pump(50);
+    events.log.clear();
+  }
+  void TearDown() override {
+    tab.reset();
+    if (form != nullptr) DestroyWindow(form);
+  }
+
+  HWND TabHwnd() const { return tab->Handle(); }
+  const Rect& TabRect(int i) const { return tab->Strip().State().AryTabs[static_cast<size_t>(i)].TabRect; }
+  static LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
+  void ClickTab(int i) {
+    const Rect r = TabRect(i);
+    const LPARAM p = At((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    SendMessageW(TabHwnd(), WM_LBUTTONDOWN, MK_LBUTTON, p);
+    SendMessageW(TabHwnd(), WM_LBUTTONUP, 0, p);
+  }
+  // The page child's left edge in the tab window's client pixels.
+  int PageLeft(int i) const {
+    RECT r{};
+    GetWindowRect(pages[i], &r);
+    MapWindowPoints(HWND_DESKTOP, TabHwnd(), reinterpret_cast<POINT*>(&r), 2);
+    return r.left;
+  }
+  // The overlay's lines and band away from its corners: painted in XOR, so
+  // painting the overlay again restores them (its corner pixels are set, not XORed).
+  std::vector<Rgb> Band(const Rect& r) {
+    std::vector<Rgb> out;
+    Surface& s = tab->PersistentImage();
+    for (int y = r.top; y <= r.top + 3; ++y)
+      for (int x = r.left + 6; x <= r.right - 7; ++x) out.push_back(s.GetPixel(x, y));
+    return out;
+  }
+
+  HWND form = nullptr;
+  LONG_PTR formProc = 0;
+  HWND pages[4] = {};
+  LogEvents events;
+  std::unique_ptr<TabWindow> tab;
+};
+
+TEST_F(Sample, ClicksKeysAccessKeyAndWheelSwitchTabsWithEventsInOrder) {
+  ASSERT_TRUE(tab->Strip().HooksInstalled());
+  EXPECT_EQ(PageLeft(0), 20);
+  ClickTab(2);
+  EXPECT_EQ((std::vector<std::string>{"MouseDown(1)", "BeforeTabSwitch(2)", "TabSwitch(0)",
+                                      "MouseUp(1)", "Click"}),
+            events.log);
+  EXPECT_EQ(tab->Strip().ActiveTab(), 2);
+  EXPECT_EQ(PageLeft(2), 22);   // the page in front is at its place
+  EXPECT_GT(PageLeft(0), 520);  // the others are far outside
+  EXPECT_LT(PageLeft(3), -520);
+
+  events.log.clear();
+  SendMessageW(TabHwnd(), WM_KEYDOWN, VK_RIGHT, 0);
+  EXPECT_EQ((std::vector<std::string>{"BeforeTabSwitch(3)", "TabSwitch(2)", "KeyDown(39)"}),
+            events.log);
+
+  events.log.clear();
+  tab->AccessKeyPressed('a');
+  EXPECT_EQ(tab->Strip().ActiveTab(), 0);
+  EXPECT_EQ(PageLeft(0), 20);
+
+  events.log.clear();
+  SendMessageW(TabHwnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), 0);
+  EXPECT_EQ((std::vector<std::string>{"MouseScrollUp", "BeforeTabSwitch(1)", "TabSwitch(0)"}),
+            events.log);
+  SendMessageW(TabHwnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0);
+  EXPECT_EQ(tab->Strip().ActiveTab(), 0);
+}
+
+TEST_F(Sample, HoverOverlayAppearsAndGoesAtTheTimerTickAfterThePointerLeaves) {
+  const Rect r1 = TabRect(1);
+  const std::vector<Rgb> plain = Band(r1);
+  POINT inside{(r1.left + r1.right) / 2, (r1.top + r1.bottom) / 2};
+  POINT screen = inside;
+  ClientToScreen(TabHwnd(), &screen);
+  SetCursorPos(screen.x, screen.y);
+  SendMessageW(TabHwnd(), WM_MOUSEMOVE, 0, At(inside.x, inside.y));
+  EXPECT_TRUE(tab->Strip().State().HoverDrawn);
+  EXPECT_NE(Band(r1), plain);
+  EXPECT_TRUE(events.Has("MouseEnter"));
+  EXPECT_TRUE(events.Has("MouseHover(1)"));
+  // Still shown after several ticks while the pointer stays on the tab.
+  Pump(60);
+  EXPECT_TRUE(tab->Strip().State().HoverDrawn);
+  if (const char* shot = std::getenv("TARVEX_TAB_SHOT")) SaveClientBitmap(form, shot);
+
+  SetCursorPos(5, 5);  // off the control
+  EXPECT_TRUE(PumpUntil([&] { return !tab->Strip().State().HoverDrawn; }, 2000));
+  EXPECT_EQ(Band(r1), plain);
+  EXPECT_TRUE(PumpUntil([&] { return events.Has("MouseLeave"); }, 3000));
+}
+
+TEST_F(Sample, FormMovingAndSizingRaiseStatus) {
+  RECT r{};
+  GetWindowRect(form, &r);
+  SendMessageW(form, WM_MOVING, 0, reinterpret_cast<LPARAM>(&r));
+  SendMessageW(form, WM_EXITSIZEMOVE, 0, 0);
+  SendMessageW(form, WM_SIZING, WMSZ_RIGHT, reinterpret_cast<LPARAM>(&r));
+  SendMessageW(form, WM_EXITSIZEMOVE, 0, 0);
+  EXPECT_EQ((std::vector<std::string>{"Status(Form is moving...)", "Status(Finished Moving.)",
+                                      "Status(Form is sizing...)", "Status(Finished Sizing.)"}),
+            events.log);
+}
+
+TEST_F(Sample, TeardownPutsTheFormsProcedureBack) {
+  EXPECT_NE(GetWindowLongPtrW(form, GWLP_WNDPROC), formProc);
+  tab->Strip().SetActiveTab(3);
+  tab.reset();
+  EXPECT_EQ(GetWindowLongPtrW(form, GWLP_WNDPROC), formProc);
+  SendMessageW(form, WM_MOVING, 0, 0);  // reaches nobody's hook any more
+}
+
+}  // namespace
+}  // namespace tarvex
