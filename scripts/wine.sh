@@ -69,6 +69,9 @@ prepare_prefix() {
     touch "$prefix/.tarvex-ready"
   fi
   wineserver -p >/dev/null 2>&1 || true   # keep one server alive: fast starts
+  # Start Wine's background services now, with no terminal or pipe to inherit:
+  # otherwise they hold the output pipe of the first program open after it ends.
+  wine cmd /c exit >/dev/null 2>&1 </dev/null || true
 }
 
 cmd="${1:-}"
