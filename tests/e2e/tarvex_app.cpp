@@ -58,7 +58,12 @@ void TarvexApp::Select(int comboId, int index) {
   SendMessageW(main_, WM_COMMAND, MAKEWPARAM(comboId, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
 }
 
-std::wstring TarvexApp::ComboText(int comboId) const { return WindowText(Control(comboId)); }
+std::wstring TarvexApp::ComboText(int comboId) const {
+  // GetWindowText does not ask another process's window; WM_GETTEXT does.
+  wchar_t text[256] = {};
+  SendMessageW(Control(comboId), WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text));
+  return text;
+}
 
 void TarvexApp::ClickButton(int controlId) {
   PostMessageW(main_, WM_COMMAND, MAKEWPARAM(controlId, BN_CLICKED), reinterpret_cast<LPARAM>(Control(controlId)));

@@ -60,7 +60,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   window.Attach(&form, &settings);
   window.StartTimerMain();  // enabled from creation; its first tick comes after load
   if (form.Load(FromHwnd(window.Handle()))) {
-    ShowWindow(window.Handle(), SW_SHOWNORMAL);
+    windows.Show(FromHwnd(window.Handle()));
     UpdateWindow(window.Handle());
   }
 

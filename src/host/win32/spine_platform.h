@@ -5,37 +5,27 @@
 
 #include <windows.h>
 
-#include <memory>
-
-#include "platform/autostart.h"
-#include "platform/clock.h"
-#include "platform/code_page.h"
-#include "platform/dialogs.h"
-#include "platform/file_system.h"
-#include "platform/process.h"
-#include "platform/profile.h"
+#include "platform/win32/autostart_win32.h"
+#include "platform/win32/code_page_win32.h"
+#include "platform/win32/dialogs_win32.h"
+#include "platform/win32/file_system_win32.h"
+#include "platform/win32/process_win32.h"
+#include "platform/win32/profile_win32.h"
+#include "platform/win32/window_win32.h"
 
 namespace tarvex {
 
-class SpinePlatform {
- public:
-  SpinePlatform();
-  ~SpinePlatform();
+struct SpinePlatform {
+  Win32ProcessPlatform process;
+  Win32ProfileStore profile;
+  Win32AutoStartStore autoStart;
+  Win32CodePage codePage;
+  Win32Clock clock;
+  Win32Dialogs dialogs;
+  Win32FileSystem files;
+
   // The window that owns message boxes and the file dialog.
-  void SetOwner(HWND owner);
-
- private:
-  struct Impl;
-  std::unique_ptr<Impl> impl_;
-
- public:
-  ProcessPlatform& process;
-  ProfileStore& profile;
-  AutoStartStore& autoStart;
-  const CodePage& codePage;
-  Clock& clock;
-  Dialogs& dialogs;
-  FileSystem& files;
+  void SetOwner(HWND owner) { dialogs.SetOwner(FromHwnd(owner)); }
 };
 
 }  // namespace tarvex

@@ -12,7 +12,13 @@ bool Win32WindowPlatform::IsVisible(WindowHandle window) const {
   return IsWindowVisible(ToHwnd(window)) != FALSE;
 }
 
-void Win32WindowPlatform::Show(WindowHandle window) { ShowWindow(ToHwnd(window), SW_SHOW); }
+void Win32WindowPlatform::Show(WindowHandle window) {
+  ShowWindow(ToHwnd(window), SW_SHOW);
+  if (pendingTopmost_ && pendingTopmostWindow_ == window) {
+    SetTopmost(window, *pendingTopmost_);
+    pendingTopmost_.reset();
+  }
+}
 
 void Win32WindowPlatform::Hide(WindowHandle window) { ShowWindow(ToHwnd(window), SW_HIDE); }
 
@@ -27,6 +33,12 @@ bool Win32WindowPlatform::SetForeground(WindowHandle window) {
 }
 
 bool Win32WindowPlatform::SetTopmost(WindowHandle window, bool on) {
+  // Wine ignores z-order changes of a window that is not shown yet (Windows
+  // does not): the band is put right again when the window is first shown.
+  if (!IsWindowVisible(ToHwnd(window))) {
+    pendingTopmost_ = on;
+    pendingTopmostWindow_ = window;
+  }
   // No SWP_NOACTIVATE: the platform may activate the window, as it always did.
   return SetWindowPos(ToHwnd(window), on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                       SWP_NOSIZE | SWP_NOMOVE) != FALSE;

@@ -33,6 +33,8 @@ class Win32WindowPlatform final : public WindowPlatform {
 
  private:
   WNDPROC programProc_;
+  std::optional<bool> pendingTopmost_;  // asked for while hidden
+  WindowHandle pendingTopmostWindow_ = 0;
 };
 
 }  // namespace tarvex
