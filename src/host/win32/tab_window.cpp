@@ -163,10 +163,8 @@ HWND TabWindow::CreateLoaded(HINSTANCE instance, HWND parent, int id, const RECT
 
 void TabWindow::AddToPage(int page, HWND child, const Rect& rectOnPage) {
   if (!IsWindow(child) || Handle() == nullptr) return;
-  SetParent(child, Handle());
-  SetWindowPos(child, HWND_TOP, rectOnPage.left, rectOnPage.top, rectOnPage.Width(),
-               rectOnPage.Height(), SWP_NOACTIVATE);
   auto wrapped = std::make_unique<HwndChild>(child, Handle());
+  wrapped->Place(rectOnPage);
   // Placed as if `page` were in front, then set apart like the rest of its tab.
   const int32_t shift = (strip_->ActiveTab() - page) * strip_->State().HiddenOffset;
   wrapped->SetLeft(rectOnPage.left * kTwipsPerPixel + shift);

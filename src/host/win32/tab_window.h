@@ -14,6 +14,7 @@
 
 #include "common/property_bag.h"
 #include "control_window.h"
+#include "host_page_tabs.h"
 #include "platform/win32/open_file_dialog_win32.h"
 #include "platform/win32/theme_info_win32.h"
 #include "platform/win32/window_subclass_win32.h"
@@ -35,6 +36,8 @@ class HwndChild final : public ContainedControl {
   bool SetVisible(bool visible) override;
   int64_t WindowHandle() const override { return reinterpret_cast<intptr_t>(child_); }
   HWND Handle() const { return child_; }
+  // Moves and sizes the window to `r` (pixels of the tab's client area).
+  bool Place(const Rect& r) { return MoveTo(r.left, r.top, r.Width(), r.Height()); }
 
  private:
   std::optional<RECT> RectInTab() const;  // pixels, tab client coordinates
@@ -56,8 +59,10 @@ class TabWindow final : public ControlWindow {
                     const PropertyBag* bag);
 
   TabStrip& Strip() { return *strip_; }
+  const TabStrip& Strip() const { return *strip_; }
   // Makes `child` a contained control of tab `page`, at `rectOnPage` (pixels of
-  // the tab window's client area, as if the page were in front).
+  // the tab window's client area, as if the page were in front). The window
+  // keeps its parent: a sibling of the tab window stays one.
   void AddToPage(int page, HWND child, const Rect& rectOnPage);
   // The parent saw Alt + one of AccessKeys().
   void AccessKeyPressed(int key);
@@ -86,5 +91,10 @@ class TabWindow final : public ControlWindow {
   std::unique_ptr<TabStrip> strip_;
   bool leftDown_ = false;  // a left press began over the control (for Click)
 };
+
+// SSTabMain on the real TabStrip, loaded with the main window's stored tab
+// properties (tab_page_tabs.cpp); nullptr on failure.
+std::unique_ptr<PageTabs> CreateTabStripPageTabs(HINSTANCE instance, HWND parent, const Rect& rect,
+                                                 PageTabsEvents events);
 
 }  // namespace tarvex

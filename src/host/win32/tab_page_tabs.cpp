@@ -1,0 +1,155 @@
+// SSTabMain on the real TabStrip: the main window's PageTabs over a TabWindow
+// loaded with the main window's stored tab properties, the page pictures from
+// the program's bitmap resources, and the two mouse events the window handles.
+#include <memory>
+#include <utility>
+
+#include "common/control_error.h"
+#include "host_page_tabs.h"
+#include "res/resource.h"
+#include "tab_window.h"
+
+namespace tarvex {
+namespace {
+
+// A bitmap resource as a Picture (RGB, top row first); null when missing.
+PicturePtr LoadBitmapPicture(HINSTANCE instance, int id) {
+  HBITMAP bmp = static_cast<HBITMAP>(LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0,
+                                                0, LR_CREATEDIBSECTION));
+  if (bmp == nullptr) return nullptr;
+  BITMAP info{};
+  GetObjectW(bmp, sizeof info, &info);
+  auto picture = std::make_shared<Picture>();
+  picture->type = PictureType::Bitmap;
+  picture->width = info.bmWidth;
+  picture->height = info.bmHeight;
+  BITMAPINFOHEADER bih{};
+  bih.biSize = sizeof bih;
+  bih.biWidth = info.bmWidth;
+  bih.biHeight = -info.bmHeight;  // top-down
+  bih.biPlanes = 1;
+  bih.biBitCount = 32;
+  bih.biCompression = BI_RGB;
+  std::vector<uint32_t> bgra(static_cast<size_t>(info.bmWidth) * info.bmHeight);
+  HDC dc = GetDC(nullptr);
+  const int rows = GetDIBits(dc, bmp, 0, static_cast<UINT>(info.bmHeight), bgra.data(),
+                             reinterpret_cast<BITMAPINFO*>(&bih), DIB_RGB_COLORS);
+  ReleaseDC(nullptr, dc);
+  DeleteObject(bmp);
+  if (rows != info.bmHeight) return nullptr;
+  picture->pixels.reserve(bgra.size());
+  for (uint32_t p : bgra) picture->pixels.push_back(MakeRgb((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF));
+  return picture;
+}
+
+// ImageListTabMain: the four page pictures, numbered from 1.
+struct ResourceImageList {
+  HINSTANCE instance;
+  std::optional<PicturePtr> Picture(int index) const {
+    static constexpr int kIds[] = {IDB_TAB0, IDB_TAB1, IDB_TAB2, IDB_TAB3};
+    if (index < 1 || index > 4) return std::nullopt;
+    PicturePtr p = LoadBitmapPicture(instance, kIds[index - 1]);
+    if (!p) return std::nullopt;
+    return p;
+  }
+};
+
+// The tab control as the main window stores it (everything else at defaults).
+PropertyBag StoredTabProperties() {
+  PropertyBag bag;
+  bag.Put("TabCount", int64_t{4});
+  for (int i = 0; i < 4; ++i) {
+    bag.Put("TabCaption(" + std::to_string(i) + ")", "Tab " + std::to_string(i));
+  }
+  bag.Put("ActiveTab", int64_t{3});
+  bag.Put("TabStyle", int64_t{1});
+  bag.Put("TabTheme", int64_t{1});
+  bag.Put("ShowFocusRect", false);
+  bag.Put("BackColor", int64_t{0xFBFDFB});
+  bag.Put("ActiveTabBackStartColor", int64_t{0xFBFDFB});
+  bag.Put("ActiveTabBackEndColor", int64_t{0xFBFDFB});
+  bag.Put("InActiveTabBackStartColor", int64_t{0xFFFFFF});
+  bag.Put("InActiveTabBackEndColor", int64_t{0xEAF0F0});
+  bag.Put("OuterBorderColor", int64_t{0x9B9C91});
+  bag.Put("TopLeftInnerBorderColor", int64_t{0xFFFFFF});
+  bag.Put("BottomRightInnerBorderColor", int64_t{0xAAA6A7});
+  bag.Put("DisabledTabBackColor", int64_t{0x8000000F});
+  bag.Put("DisabledTabForeColor", int64_t{0xA0A0A0});
+  bag.Put("ForeColor", int64_t{0x80000012});
+  bag.Put("PictureMaskColor", int64_t{0xFF00FF});
+  FontSpec active;
+  active.name = "Verdana";
+  active.sizePt = 9;
+  active.bold = true;
+  bag.Put("ActiveTabFont", active);
+  FontSpec inactive;
+  inactive.name = "SimSun";
+  inactive.sizePt = 9;
+  inactive.charset = kGb2312Charset;
+  bag.Put("InActiveTabFont", inactive);
+  return bag;
+}
+
+class StripPageTabs final : public PageTabs, private TabStripEvents {
+ public:
+  StripPageTabs(HINSTANCE instance, PageTabsEvents events)
+      : instance_(instance), events_(std::move(events)), window_(*this) {}
+
+  bool Create(HWND parent, const Rect& rect) {
+    FontSpec ambient;
+    ambient.name = "SimSun";
+    ambient.sizePt = 9;
+    ambient.charset = kGb2312Charset;
+    window_.SetAmbientFont(ambient);
+    const RECT bounds{rect.left, rect.top, rect.right, rect.bottom};
+    const PropertyBag bag = StoredTabProperties();
+    return window_.CreateLoaded(instance_, parent, 0, bounds, &bag) != nullptr;
+  }
+
+  HWND Handle() const override { return window_.Handle(); }
+  void AddToPage(int page, HWND child, const Rect& rectOnPage) override {
+    window_.AddToPage(page, child, rectOnPage);
+  }
+  void CopyTabImagesFromImageList() override {
+    window_.Strip().CopyTabImagesFromImageList(ResourceImageList{instance_});
+  }
+  void SetTabCaption(int tab, std::string_view caption) override {
+    Call([&] { window_.Strip().SetTabCaption(tab, caption); });
+  }
+  void SetActiveTab(int tab) override { Call([&] { window_.Strip().SetActiveTab(tab); }); }
+  void SetActiveTabHeight(int pixels) override {
+    Call([&] { window_.Strip().SetActiveTabHeight(pixels); });
+  }
+  int ActiveTab() const override { return window_.Strip().ActiveTab(); }
+
+ private:
+  // The main window's load step skips what fails.
+  template <class F>
+  static void Call(F&& f) {
+    try {
+      f();
+    } catch (const ControlError&) {
+    }
+  }
+  void MouseDown(int16_t, int16_t, float, float) override {
+    if (events_.mouseDown) events_.mouseDown();
+  }
+  void MouseMove(int16_t, int16_t, float, float) override {
+    if (events_.mouseMove) events_.mouseMove();
+  }
+
+  HINSTANCE instance_;
+  PageTabsEvents events_;
+  TabWindow window_;
+};
+
+}  // namespace
+
+std::unique_ptr<PageTabs> CreateTabStripPageTabs(HINSTANCE instance, HWND parent, const Rect& rect,
+                                                 PageTabsEvents events) {
+  auto tabs = std::make_unique<StripPageTabs>(instance, std::move(events));
+  if (!tabs->Create(parent, rect)) return nullptr;
+  return tabs;
+}
+
+}  // namespace tarvex
