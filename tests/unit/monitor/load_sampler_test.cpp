@@ -2,6 +2,8 @@
 // 9x registry counter, memory shares and disk space.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "monitor/load_sampler.h"
 #include "support/fake_load_counters.h"
 
