@@ -229,8 +229,6 @@ class TabStrip final : private SubclassClient {
 
  private:
   // model (tab_strip_model.cpp)
-  TabItem pGetTab(int32_t& i) const;          // clamps i, returns a copy
-  void pSetTab(int32_t i, const TabItem& tab);
   void SwitchTo(int32_t n);
   void SetTabCountCore(int32_t count);
   void SetCaptionCore(int32_t i, std::string_view caption);

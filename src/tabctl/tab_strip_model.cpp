@@ -91,23 +91,6 @@ void TabStrip::Teardown() {
   });
 }
 
-// --- records ---
-
-TabItem TabStrip::pGetTab(int32_t& i) const {
-  return RaiseAs("TabStrip.AryTabs", [&] {
-    if (s_.AryTabs.empty()) RaiseSubscript();
-    i = std::clamp(i, 0, s_.TabCount() - 1);
-    return s_.AryTabs[static_cast<size_t>(i)];
-  });
-}
-
-void TabStrip::pSetTab(int32_t i, const TabItem& tab) {
-  RaiseAs("TabStrip.AryTabs", [&] {
-    if (i < 0 || i >= s_.TabCount()) RaiseSubscript();
-    s_.AryTabs[static_cast<size_t>(i)] = tab;
-  });
-}
-
 // --- tab count ---
 
 void TabStrip::SetTabCount(int32_t count) {

@@ -60,18 +60,10 @@ TARVEX_COLOR_SETTER(TopLeftInnerBorderColor)
 TARVEX_COLOR_SETTER(BackColor)
 #undef TARVEX_COLOR_SETTER
 
+// The focus marking is the active tab's overlay, which every full repaint
+// paints afresh in the current colour.
 void TabStrip::SetFocusedColor(OleColor v) {
-  RaiseAs("TabStrip.FocusedColor", [&] {
-    s_.FocusedColor = v;
-    RefreshCore();
-    if (s_.HoverDrawn) {
-      // The overlay on screen was painted in the old colour; paint it afresh.
-      TabPaintEnv env = MakeEnv();
-      pDrawOverXOred(s_, env);
-      site_->Refresh();
-    }
-    site_->PropertyChanged("FocusedColor");
-  });
+  SetColorProperty(&TabStripState::FocusedColor, v, "FocusedColor");
 }
 
 #define TARVEX_INT_SETTER(Name) \
