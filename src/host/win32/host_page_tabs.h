@@ -32,8 +32,5 @@ class PageTabs {
   virtual int ActiveTab() const = 0;
 };
 
-// Creates SSTabMain on `parent` at `rect` (client pixels of the parent).
-std::unique_ptr<PageTabs> CreatePageTabs(HINSTANCE instance, HWND parent, const Rect& rect,
-                                         PageTabsEvents events);
 
 }  // namespace tarvex

@@ -8,6 +8,7 @@
 #include "main_window_ids.h"
 #include "main_window_layout.h"
 #include "res/resource.h"
+#include "tab_window.h"
 
 namespace tarvex {
 
@@ -68,7 +69,7 @@ bool MainWindow::Create() {
   PageTabsEvents events;
   events.mouseDown = [this] { if (form_) form_->SSTabMain_MouseDown(); };
   events.mouseMove = [this] { if (form_) form_->SSTabMain_MouseMove(); };
-  tabs_ = CreatePageTabs(instance_, hwnd_, layout::kTab, std::move(events));
+  tabs_ = CreateTabStripPageTabs(instance_, hwnd_, layout::kTab, std::move(events));
   if (!tabs_) return false;
   CreateControls();
   // The strip lies under its pages' controls, which are its siblings.
