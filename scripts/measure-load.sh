@@ -63,6 +63,7 @@ awk -v cores="$(nproc)" '
   $1 == "free" { freeTotal = $2; freeAvail = $3; swapTotal = $4; swapFree = $5; next }
   $1 == "df" { dfSize = $2; dfAvail = $3; next }
   $1 == "sample_us" { sampleUs = $2; next }
+  $1 == "parts_us" { parts = $0; sub(/^parts_us /, "", parts); next }
   END {
     if (k == 0) { print "no samples: did the program run?"; exit }
     printf "processor (%d cores, one kept busy): largest difference %.1f percentage points over %d intervals\n", cores, maxd, k
@@ -70,6 +71,6 @@ awk -v cores="$(nproc)" '
     printf "page file        sampler total %.0f avail %.0f   free(1) RAM+swap total %.0f free %.0f\n", pageTotal, pageAvail, freeTotal + swapTotal, freeAvail + swapFree
     printf "memory load      sampler %d %%   from free(1) %.1f %%\n", memLoad, 100 * (1 - freeAvail / freeTotal)
     printf "disk C:          sampler total %.0f free-to-caller %.0f   df size %.0f avail %.0f   diff %.0f / %.0f bytes\n", diskTotal, diskAvail, dfSize, dfAvail, diskTotal - dfSize, diskAvail - dfAvail
-    if (sampleUs != "") printf "one full sample through the real calls: %s us\n", sampleUs
+    if (sampleUs != "") printf "one full sample through the real calls: %s us (%s, us each)\n", sampleUs, parts
   }
 ' "$out"
