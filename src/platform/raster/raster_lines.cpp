@@ -29,6 +29,10 @@ void RasterSurface::State::Line(Point a, Point b, bool includeEnd) {
     if (includeEnd && Inside(a.x, a.y)) PenPixel(a.x, a.y);
     return;
   }
+  if (Inside(a.x, a.y) && Inside(b.x, b.y)) {
+    FastLine(a, b, includeEnd);
+    return;
+  }
   const int octant = Octant(dx, dy);
   const int64_t bias = (octant == 3 || octant == 5 || octant == 6 || octant == 8) ? 1 : 0;
   const bool xMajor = std::llabs(dx) > std::llabs(dy);
@@ -61,27 +65,76 @@ void RasterSurface::State::Line(Point a, Point b, bool includeEnd) {
   }
 
   // Minor offset after k steps: m_k = floor((2*dMin*k + dMaj - 1 + bias) / (2*dMaj)),
-  // split so that nothing overflows for coordinates anywhere in 32 bits.
-  const auto p = static_cast<uint64_t>(kLo) * static_cast<uint64_t>(dMin);
-  const auto q = static_cast<int64_t>(p / static_cast<uint64_t>(dMaj));
-  const auto r = static_cast<int64_t>(p % static_cast<uint64_t>(dMaj));
-  int64_t m = q + (2 * r + dMaj - 1 + bias) / (2 * dMaj);
-  int64_t err = 2 * (r - dMaj * (m - q) + dMin) - dMaj;
+  // split so that nothing overflows for coordinates anywhere in 32 bits (at
+  // k = 0, the usual case, it is 0).
+  int64_t m = 0;
+  int64_t err = 2 * dMin - dMaj;
+  if (kLo > 0) {
+    const auto p = static_cast<uint64_t>(kLo) * static_cast<uint64_t>(dMin);
+    const auto q = static_cast<int64_t>(p / static_cast<uint64_t>(dMaj));
+    const auto r = static_cast<int64_t>(p % static_cast<uint64_t>(dMaj));
+    m = q + (2 * r + dMaj - 1 + bias) / (2 * dMaj);
+    err = 2 * (r - dMaj * (m - q) + dMin) - dMaj;
+  }
   const int64_t addStep = 2 * dMin - 2 * dMaj;
   const int64_t addStay = 2 * dMin;
-
+  // The pixel walk in memory: one step along the major axis, one along the minor.
+  const int64_t stride = width;
+  const int64_t majStep = xMajor ? sMaj : sMaj * stride;
+  const int64_t minStep = xMajor ? sMin * stride : sMin;
+  int64_t mi = min0 + sMin * m;
+  const int64_t ma = maj0 + sMaj * kLo;
+  int64_t at = xMajor ? mi * stride + ma : ma * stride + mi;  // index of the pixel (mi, ma)
+  const uint32_t pen = penDib;
+  const bool xorPen = mode == PenMode::XorPen;
+  // Whether the minor coordinate can leave the surface on the way: if not,
+  // the loop needs no per-pixel check.
+  const int64_t miEnd = min0 + sMin * dMin;
+  const bool minInside = std::min(mi, miEnd) >= 0 && std::max(mi, miEnd) < minLimit;
   for (int64_t k = kLo; k <= kHi; ++k) {
-    const int64_t mi = min0 + sMin * m;
-    if (mi >= 0 && mi < minLimit) {
-      const int64_t ma = maj0 + sMaj * k;
-      if (xMajor) PenPixel(static_cast<int32_t>(ma), static_cast<int32_t>(mi));
-      else PenPixel(static_cast<int32_t>(mi), static_cast<int32_t>(ma));
+    if (minInside || (mi >= 0 && mi < minLimit)) {
+      if (xorPen) px[at] = (px[at] ^ pen) & 0xFFFFFFu;
+      else px[at] = pen;
     }
-    if (err + bias > 0) {
-      ++m;
-      err += addStep;
-    } else {
-      err += addStay;
+    // branch-free step: a monitor trace turns too often for prediction
+    const int64_t stepMask = -static_cast<int64_t>(err + bias > 0);
+    mi += sMin & stepMask;
+    at += majStep + (minStep & stepMask);
+    err += addStay + ((addStep - addStay) & stepMask);
+  }
+}
+
+// Line with both ends on the surface (the usual case): no clipping, small
+// integers, and the octant's tie rule folded into sign tests.
+void RasterSurface::State::FastLine(Point a, Point b, bool includeEnd) {
+  const int32_t dx = b.x - a.x, dy = b.y - a.y;
+  const int32_t adx = dx < 0 ? -dx : dx, ady = dy < 0 ? -dy : dy;
+  const bool xMajor = adx > ady;
+  // octants 3, 5, 6 and 8 (see Octant) step on a tie
+  const int32_t bias = (dy <= 0 && dx < 0) | (dy > 0 && dx <= 0 && !xMajor) |
+                       (dy <= 0 && dx >= 0 && xMajor);
+  const int32_t dMaj = xMajor ? adx : ady, dMin = xMajor ? ady : adx;
+  const int32_t sx = dx < 0 ? -1 : 1, sy = dy < 0 ? -width : width;
+  const int32_t majStep = xMajor ? sx : sy, minStep = xMajor ? sy : sx;
+  const int32_t addStay = 2 * dMin, addDiff = -2 * dMaj;
+  int32_t err = 2 * dMin - dMaj;
+  int32_t at = a.y * width + a.x;
+  const int32_t count = dMaj + (includeEnd ? 1 : 0);
+  const uint32_t pen = penDib;
+  uint32_t* const p = px;
+  if (mode == PenMode::XorPen) {
+    for (int32_t k = 0; k < count; ++k) {
+      p[at] = (p[at] ^ pen) & 0xFFFFFFu;
+      const int32_t stepMask = -static_cast<int32_t>(err + bias > 0);
+      at += majStep + (minStep & stepMask);
+      err += addStay + (addDiff & stepMask);
+    }
+  } else {
+    for (int32_t k = 0; k < count; ++k) {
+      p[at] = pen;
+      const int32_t stepMask = -static_cast<int32_t>(err + bias > 0);
+      at += majStep + (minStep & stepMask);
+      err += addStay + (addDiff & stepMask);
     }
   }
 }

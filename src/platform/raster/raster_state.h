@@ -49,9 +49,9 @@ struct RasterSurface::State {
   void PenSpan(int64_t x0, int64_t x1, int64_t y);
   // Solid fill of the clipped rectangle, ignoring the pen mode (PatBlt PATCOPY).
   void Fill(int64_t left, int64_t top, int64_t right, int64_t bottom, uint32_t dib);
-  // Bresenham line from a to b; `count` pixels from a (the major length, +1 to
-  // include the end point).
+  // Bresenham line from a to b, clipped; the end point only if includeEnd.
   void Line(Point a, Point b, bool includeEnd);
+  void FastLine(Point a, Point b, bool includeEnd);  // both ends inside
   TextEngine& Text() { return text != nullptr ? *text : builtin; }
 };
 
