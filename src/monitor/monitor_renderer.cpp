@@ -39,7 +39,9 @@ void DrawSeries(Surface& s, const DiagramInput& in, MonitorSeries series, Rgb co
   if (in.unfilledColumns > w - 1) return;
   const int32_t first = in.unfilledColumns + 1;
   const int32_t last = w - 2;
-  auto y = [&](int32_t i) { return DiagramY(SeriesValue(in.history[static_cast<size_t>(i)], series), h); };
+  auto y = [&](int32_t i) {
+    return DiagramY(SeriesValue(in.history[static_cast<size_t>(i)], series), h);
+  };
   s.SetPen(color);
   switch (in.diagramStyle) {
     case kDiagramLines:

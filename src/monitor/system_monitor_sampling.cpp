@@ -55,10 +55,14 @@ void SystemMonitor::FitHistory() {
   // columns that come in at the left are unfilled, samples pushed out at the
   // left are dropped.
   const int32_t shift = width - historyScaleWidth_;
-  std::vector<SystemLevels> fitted(std::max(needed, static_cast<size_t>(std::max(OuterWidthPx(), 0)) + 1));
-  for (int64_t from = 0; from < static_cast<int64_t>(history_.size()) && from < historyScaleWidth_; ++from) {
+  const size_t outerRecords = static_cast<size_t>(std::max(OuterWidthPx(), 0)) + 1;
+  std::vector<SystemLevels> fitted(std::max(needed, outerRecords));
+  const int64_t oldCount = std::min<int64_t>(static_cast<int64_t>(history_.size()), historyScaleWidth_);
+  for (int64_t from = 0; from < oldCount; ++from) {
     const int64_t to = from + shift;
-    if (to >= 0 && to < static_cast<int64_t>(fitted.size())) fitted[static_cast<size_t>(to)] = history_[static_cast<size_t>(from)];
+    if (to >= 0 && to < static_cast<int64_t>(fitted.size())) {
+      fitted[static_cast<size_t>(to)] = history_[static_cast<size_t>(from)];
+    }
   }
   history_ = std::move(fitted);
   unfilledColumns_ = std::clamp(unfilledColumns_ + shift, 0, std::max(width - 1, 0));

@@ -61,7 +61,9 @@ Size MonitorWindow::OuterSize() const {
 }
 
 int64_t MonitorWindow::DeviceContext() const {
-  return static_cast<int64_t>(reinterpret_cast<intptr_t>(const_cast<MonitorWindow*>(this)->Canvas().Dc()));
+  // Canvas() is non-const only because it hands out the drawing surface.
+  HDC dc = const_cast<MonitorWindow*>(this)->Canvas().Dc();
+  return static_cast<int64_t>(reinterpret_cast<intptr_t>(dc));
 }
 
 std::unique_ptr<MonitorWindow> CreateStateMonitorWindow(HINSTANCE instance, HWND parent, int id,
