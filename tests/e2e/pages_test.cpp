@@ -1,0 +1,106 @@
+// The four pages of SSTabMain from outside: after start the page " 关于软件 "
+// is in front; each page shows its own controls inside the tab control and
+// keeps the others out of sight. With TARVEX_SCREENSHOTS set to a folder, the
+// window of each page and the tray of the hidden state are saved there as BMP.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+#include "tarvex_app.h"
+
+namespace tarvex::e2e {
+namespace {
+
+// The screen pixels of `r` as a 24-bit BMP (what the user sees there).
+void SaveScreen(const RECT& r, const std::filesystem::path& file) {
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
+  HGDIOBJ old = SelectObject(memory, bmp);
+  BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+  SelectObject(memory, old);
+  BITMAPINFOHEADER bih{sizeof bih, w, h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+  const int stride = (w * 3 + 3) & ~3;
+  std::string pixels(static_cast<size_t>(stride) * h, '\0');
+  GetDIBits(memory, bmp, 0, static_cast<UINT>(h), pixels.data(), reinterpret_cast<BITMAPINFO*>(&bih), DIB_RGB_COLORS);
+  DeleteObject(bmp);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  BITMAPFILEHEADER bfh{};
+  bfh.bfType = 0x4D42;
+  bfh.bfOffBits = sizeof bfh + sizeof bih;
+  bfh.bfSize = bfh.bfOffBits + static_cast<DWORD>(pixels.size());
+  std::ofstream out(file, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(&bfh), sizeof bfh);
+  out.write(reinterpret_cast<const char*>(&bih), sizeof bih);
+  out.write(pixels.data(), static_cast<std::streamsize>(pixels.size()));
+}
+
+std::optional<std::filesystem::path> ShotFolder() {
+  const wchar_t* dir = _wgetenv(L"TARVEX_SCREENSHOTS");
+  if (!dir || !*dir) return std::nullopt;
+  return std::filesystem::path(dir);
+}
+
+// Whether `control` lies inside the tab control's client area on screen.
+bool OnShownPage(HWND tab, HWND control) {
+  RECT t{}, c{};
+  GetWindowRect(tab, &t);
+  GetWindowRect(control, &c);
+  return IsWindowVisible(control) && c.left >= t.left && c.right <= t.right && c.top >= t.top && c.bottom <= t.bottom;
+}
+
+TEST(Pages, EachPageShowsOnlyItsOwnControls) {
+  TarvexApp app("[Normal]\r\nEnableSpeed=1\r\n[Speed]\r\nSpeedLevel=1\r\n[Record]\r\nEnableRecord=1\r\nRecordCount=100\r\n");
+  ASSERT_TRUE(app.Start());
+  HWND helper = nullptr;
+  auto helperProcess = StartHelperWindow(L"记事本 - 示例文档.txt", &helper);
+  ASSERT_TRUE(BringToForeground(app.Main()));
+  ASSERT_TRUE(WaitUntil([&] { return app.HistoryCount() >= 2; }));
+
+  HWND tab = FindWindowExW(app.Main(), nullptr, nullptr, L"");
+  for (HWND w = FindWindowExW(app.Main(), nullptr, nullptr, nullptr); w; w = FindWindowExW(app.Main(), w, nullptr, nullptr)) {
+    RECT r{};
+    GetWindowRect(w, &r);
+    if (r.right - r.left == 553 && r.bottom - r.top == 329) tab = w;  // SSTabMain, 8295 x 4935 twips
+  }
+  ASSERT_NE(tab, nullptr);
+  SetCursorPos(5, 1000);  // no hover effects or tips in the pictures
+  // One control that only its page has, page by page.
+  const HWND marks[4] = {app.Control(id::kLabelInfo), app.Control(id::kCheckAutoRun),
+                         app.Control(id::kListViewHistory), FindDescendantByText(app.Main(), L"Version:3.2.7")};
+  const char* names[4] = {"status", "settings", "history", "about"};
+  int page = 3;  // " 关于软件 " is in front after start
+  for (int step = 0; step < 4; ++step) {
+    for (int other = 0; other < 4; ++other) {
+      EXPECT_EQ(OnShownPage(tab, marks[other]), other == page) << "page " << page << ", control of page " << other;
+    }
+    if (auto dir = ShotFolder()) {
+      RECT r{};
+      GetWindowRect(app.Main(), &r);
+      Sleep(1500);  // a few monitor samples on the status page
+      SaveScreen(r, *dir / (std::string("page-") + std::to_string(page) + "-" + names[page] + ".bmp"));
+    }
+    PostMessageW(tab, WM_KEYDOWN, VK_RIGHT, 0);  // the tab control's next page
+    page = (page + 1) % 4;
+    // The children move one by one: wait until the switch is complete.
+    WaitUntil([&] {
+      for (int other = 0; other < 4; ++other)
+        if (OnShownPage(tab, marks[other]) != (other == page)) return false;
+      return true;
+    }, 5s);
+  }
+
+  if (auto dir = ShotFolder()) {
+    app.ClickButton(id::kCommandMini);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(app.Main()); }));
+    Sleep(500);
+    SaveScreen(RECT{0, 0, 320, 120}, *dir / "page-hidden-tray.bmp");
+  }
+}
+
+}  // namespace
+}  // namespace tarvex::e2e
