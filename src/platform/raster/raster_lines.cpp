@@ -108,6 +108,12 @@ void RasterSurface::State::Line(Point a, Point b, bool includeEnd) {
 // integers, and the octant's tie rule folded into sign tests.
 void RasterSurface::State::FastLine(Point a, Point b, bool includeEnd) {
   const int32_t dx = b.x - a.x, dy = b.y - a.y;
+  if (dy == 0) {  // a run along the row: start included, end only if asked
+    const int32_t lo = dx > 0 ? a.x : b.x + (includeEnd ? 0 : 1);
+    const int32_t hi = dx > 0 ? b.x + (includeEnd ? 1 : 0) : a.x + 1;
+    PenSpan(lo, hi, a.y);
+    return;
+  }
   const int32_t adx = dx < 0 ? -dx : dx, ady = dy < 0 ? -dy : dy;
   const bool xMajor = adx > ady;
   // octants 3, 5, 6 and 8 (see Octant) step on a tie

@@ -1,5 +1,5 @@
 // The GDI-versus-raster fixture (see surface_pair.h).
-#include "surface_pair.h"
+#include "win/support/surface_pair.h"
 
 #include <cstdio>
 #include <cstdlib>

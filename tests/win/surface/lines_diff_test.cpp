@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "surface_pair.h"
+#include "win/support/surface_pair.h"
 
 namespace tarvex {
 namespace {

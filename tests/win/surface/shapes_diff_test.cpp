@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "surface_pair.h"
+#include "win/support/surface_pair.h"
 
 namespace tarvex {
 namespace {
