@@ -3,6 +3,9 @@
 #pragma once
 
 #include <windows.h>
+// <windows.h> maps DrawText to DrawTextW; the surface's member of that name
+// must keep it, or callers here and in the portable code disagree.
+#undef DrawText
 
 #include <cstdint>
 #include <utility>

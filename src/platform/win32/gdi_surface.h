@@ -4,6 +4,7 @@
 #pragma once
 
 #include <windows.h>
+#undef DrawText  // keep the surface member's name (see gdi_handles.h)
 
 #include "platform/surface.h"
 #include "platform/win32/gdi_handles.h"

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <windows.h>
+#undef DrawText  // keep the surface member's name (see gdi_handles.h)
 
 #include "common/font.h"
 #include "platform/text_engine.h"

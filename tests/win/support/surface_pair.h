@@ -3,6 +3,7 @@
 #pragma once
 
 #include <windows.h>
+#undef DrawText  // keep the surface member's name (see gdi_handles.h)
 
 #include <functional>
 #include <string>
