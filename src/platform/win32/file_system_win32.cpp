@@ -115,7 +115,14 @@ FileResult Win32FileSystem::OverwriteFile(const std::string& path, std::string_v
 }
 
 FileResult Win32FileSystem::RenameReplacing(const std::string& from, const std::string& to) {
-  if (!MoveFileExW(Utf8ToWide(from).c_str(), Utf8ToWide(to).c_str(),
+  const std::wstring target = Utf8ToWide(to);
+  // Windows refuses to replace a read-only file; Wine would not, so ask first.
+  const DWORD attributes = GetFileAttributesW(target.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return Failure(FileFailure::kRename);
+  }
+  if (!MoveFileExW(Utf8ToWide(from).c_str(), target.c_str(),
                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     return Failure(FileFailure::kRename);
   }
