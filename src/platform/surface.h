@@ -14,6 +14,12 @@
 #include "common/geometry.h"
 #include "common/picture.h"
 
+// A Win32 header included earlier maps DrawText to DrawTextW; the members
+// below keep their own name in every translation unit.
+#ifdef DrawText
+#undef DrawText
+#endif
+
 namespace tarvex {
 
 // The host's DrawMode values that the controls use (R2_XORPEN, R2_COPYPEN).

@@ -12,6 +12,12 @@
 #include "common/font.h"
 #include "common/geometry.h"
 
+// A Win32 header included earlier maps DrawText to DrawTextW; the members
+// below keep their own name in every translation unit.
+#ifdef DrawText
+#undef DrawText
+#endif
+
 namespace tarvex {
 
 class TextEngine {

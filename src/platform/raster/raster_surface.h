@@ -11,6 +11,12 @@
 #include "platform/surface.h"
 #include "platform/text_engine.h"
 
+// A Win32 header included earlier maps DrawText to DrawTextW; the members
+// below keep their own name in every translation unit.
+#ifdef DrawText
+#undef DrawText
+#endif
+
 namespace tarvex {
 
 class RasterSurface final : public Surface {
