@@ -57,7 +57,7 @@ void GdiSurface::LineTo(int32_t x, int32_t y) { ::LineTo(dc_, x, y); }
 void GdiSurface::LineToInclusive(int32_t x, int32_t y) {
   ::LineTo(dc_, x, y);
   // the end point as a one-pixel line, so the pen mode applies to it too
-  ::LineTo(dc_, x + 1, y);
+  ::LineTo(dc_, x == INT32_MAX ? x - 1 : x + 1, y);
   MoveToEx(dc_, x, y, nullptr);
 }
 
