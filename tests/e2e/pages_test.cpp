@@ -102,5 +102,47 @@ TEST(Pages, EachPageShowsOnlyItsOwnControls) {
   }
 }
 
+TEST(Pages, TabKeyStaysOnTheShownPage) {
+  TarvexApp app;
+  ASSERT_TRUE(app.Start());
+  ASSERT_TRUE(BringToForeground(app.Main()));
+  HWND tab = nullptr;
+  for (HWND w = FindWindowExW(app.Main(), nullptr, nullptr, nullptr); w; w = FindWindowExW(app.Main(), w, nullptr, nullptr)) {
+    RECT r{};
+    GetWindowRect(w, &r);
+    if (r.right - r.left == 553 && r.bottom - r.top == 329) tab = w;
+  }
+  ASSERT_NE(tab, nullptr);
+  PostMessageW(tab, WM_KEYDOWN, VK_RIGHT, 0);  // " 关于软件 " -> " 状态 "
+  PostMessageW(tab, WM_KEYDOWN, VK_RIGHT, 0);  // -> " 软件设置 "
+  HWND check = app.Control(id::kCheckAutoRun);
+  ASSERT_TRUE(WaitUntil([&] {
+    RECT c{}, m{};
+    GetWindowRect(check, &c);
+    GetWindowRect(app.Main(), &m);
+    return c.left > m.left && c.right < m.right;
+  }));
+  const DWORD thread = GetWindowThreadProcessId(app.Main(), nullptr);
+  RECT client{};
+  GetWindowRect(app.Main(), &client);
+  int settingsStops = 0;
+  for (int i = 0; i < 10; ++i) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(thread, &info);
+    PostMessageW(info.hwndFocus ? info.hwndFocus : check, WM_KEYDOWN, VK_TAB, 0);
+    Sleep(150);
+    GetGUIThreadInfo(thread, &info);
+    if (!info.hwndFocus) continue;
+    RECT f{};
+    GetWindowRect(info.hwndFocus, &f);
+    RECT inside{};
+    EXPECT_TRUE(IntersectRect(&inside, &f, &client)) << "focus left the window for " << Narrow(ClassName(info.hwndFocus));
+    const int id = GetDlgCtrlID(info.hwndFocus);
+    if (id >= id::kCheckAutoRun && id <= id::kComboAutoCleanCount) ++settingsStops;
+  }
+  EXPECT_GT(settingsStops, 0);
+}
+
 }  // namespace
 }  // namespace tarvex::e2e

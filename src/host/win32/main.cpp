@@ -67,7 +67,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
     // Tab, Shift+Tab and the arrow keys move between the page controls.
-    if (window.Handle() && IsDialogMessageW(window.Handle(), &msg)) continue;
+    if (window.PreTranslate(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }

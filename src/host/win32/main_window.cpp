@@ -79,6 +79,33 @@ bool MainWindow::Create() {
 
 void MainWindow::StartTimerMain() { SetTimer(hwnd_, ids::kTimerMain, kTimerMainIntervalMs, nullptr); }
 
+bool MainWindow::PreTranslate(MSG& msg) {
+  if (!hwnd_) return false;
+  if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB && (msg.hwnd == hwnd_ || IsChild(hwnd_, msg.hwnd))) {
+    // The controls of the other pages are parked outside the window by the tab
+    // control; Tab skips them instead of moving the focus out of sight.
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    const bool back = GetKeyState(VK_SHIFT) < 0;
+    HWND start = GetFocus();
+    HWND next = start;
+    for (int guard = 0; guard < 64; ++guard) {
+      next = GetNextDlgTabItem(hwnd_, next, back);
+      if (!next || next == start) break;
+      RECT r;
+      GetWindowRect(next, &r);
+      MapWindowPoints(HWND_DESKTOP, hwnd_, reinterpret_cast<POINT*>(&r), 2);
+      RECT inside;
+      if (IntersectRect(&inside, &r, &client)) {
+        SetFocus(next);
+        return true;
+      }
+    }
+    return true;
+  }
+  return IsDialogMessageW(hwnd_, &msg) != FALSE;
+}
+
 LRESULT CALLBACK MainWindow::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_NCCREATE) {
     auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);

@@ -51,6 +51,9 @@ class MainWindow final : public FormMainView,
   }
   // Starts TimerMain; the presenter's tick runs from then on.
   void StartTimerMain();
+  // Keyboard navigation of the message loop (Tab, Shift+Tab, arrows, Alt+key);
+  // true when the message was used.
+  bool PreTranslate(MSG& msg);
 
   // --- FormMainView ---
   void CopyTabImagesFromImageList() override;
