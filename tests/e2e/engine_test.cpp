@@ -52,6 +52,20 @@ TEST(Engine, ForegroundHelperIsRaisedShownCountedAndRecorded) {
   EXPECT_EQ(app.HistoryText(1, 2), L"Tarvex v3.2.7");
 }
 
+TEST(Engine, WindowInFrontAtStartIsRecordNumberOne) {
+  HWND helperWindow = nullptr;
+  auto helper = StartHelperWindow(L"In Front At Start", &helperWindow);
+  ASSERT_TRUE(helper && helperWindow);
+  ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == helperWindow; }));
+  // No AlwaysTop key: clearing "窗体总在最前" at start must not make the
+  // hidden window the foreground before the start-up tick looks.
+  TarvexApp app(kRecordingIni);
+  ASSERT_TRUE(app.Start());
+  ASSERT_TRUE(WaitUntil([&] { return app.HistoryCount() >= 1; }));
+  EXPECT_EQ(app.HistoryText(0, 0), L" 1");
+  EXPECT_EQ(app.HistoryText(0, 2), L"In Front At Start");
+}
+
 TEST(Engine, CrazyLevelAsksForRealTime) {
   HWND helperWindow = nullptr;
   TarvexApp app("[Normal]\r\nEnableSpeed=1\r\n[Speed]\r\nSpeedLevel=2\r\n");
@@ -71,8 +85,11 @@ TEST(Engine, SaveWritesTheExactFile) {
   HWND helperWindow = nullptr;
   auto helper = StartHelperWindow(L"Saved Title with blanks", &helperWindow);
   ASSERT_TRUE(helper && helperWindow);
+  auto shown = [&](const wchar_t* title) { return WindowText(app.Control(id::kLabelInfo)) == title; };
+  ASSERT_TRUE(WaitUntil([&] { return shown(L"Saved Title with blanks"); }, 15s));
   ASSERT_TRUE(BringToForeground(app.Main()));
-  ASSERT_TRUE(WaitUntil([&] { return app.HistoryCount() >= 2; }));  // the helper, then itself
+  ASSERT_TRUE(WaitUntil([&] { return shown(L"Tarvex v3.2.7"); }, 15s));
+  ASSERT_GE(app.HistoryCount(), 2);  // the helper, then the window itself
 
   // Recording off: the dialogs below move the foreground, which must not add
   // records between the save and the read-back.

@@ -57,7 +57,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   if (!form.Initialize()) return 0;
   if (!MainWindow::RegisterClass(instance) || !window.Create()) return 1;
   platform.SetOwner(window.Handle());
-  window.Attach(&form, &settings);
+  window.Attach(&form, &settings, &windows);
   window.StartTimerMain();  // enabled from creation; its first tick comes after load
   if (form.Load(FromHwnd(window.Handle()))) {
     windows.Show(FromHwnd(window.Handle()));

@@ -45,9 +45,10 @@ class MainWindow final : public FormMainView,
   HWND Handle() const { return hwnd_; }
 
   // Wiring done by the program before Load.
-  void Attach(FormMain* form, SettingsHandler* settings) {
+  void Attach(FormMain* form, SettingsHandler* settings, WindowPlatform* windows) {
     form_ = form;
     settings_ = settings;
+    windows_ = windows;
   }
   // Starts TimerMain; the presenter's tick runs from then on.
   void StartTimerMain();
@@ -124,6 +125,7 @@ class MainWindow final : public FormMainView,
   HWND hwnd_ = nullptr;
   FormMain* form_ = nullptr;
   SettingsHandler* settings_ = nullptr;
+  WindowPlatform* windows_ = nullptr;
   MainWindowFonts fonts_;
   std::unique_ptr<PageTabs> tabs_;
   HostedControls hosted_;  // the owner-drawn controls' objects; outlive their windows

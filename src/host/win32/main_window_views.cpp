@@ -103,7 +103,8 @@ bool MainWindow::SelectComboText(SettingCombo combo, std::string_view text) {
 // --- MainWindowOps ---
 
 void MainWindow::SetTopmost(bool on) {
-  SetWindowPos(hwnd_, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
+  // One rule for the check box and for start-up: the window platform's.
+  if (windows_) (void)windows_->SetTopmost(reinterpret_cast<intptr_t>(hwnd_), on);
 }
 
 // --- StatusView ---

@@ -33,15 +33,19 @@ bool Win32WindowPlatform::SetForeground(WindowHandle window) {
 }
 
 bool Win32WindowPlatform::SetTopmost(WindowHandle window, bool on) {
-  // Wine ignores z-order changes of a window that is not shown yet (Windows
-  // does not): the band is put right again when the window is first shown.
-  if (!IsWindowVisible(ToHwnd(window))) {
+  const HWND hwnd = ToHwnd(window);
+  UINT flags = SWP_NOSIZE | SWP_NOMOVE;
+  if (!IsWindowVisible(hwnd)) {
+    // A window not shown yet must not take the foreground from the user's
+    // window (the start-up tick would then raise the program itself). Wine
+    // also ignores z-order changes of such a window (Windows does not): the
+    // band is put right again when the window is shown.
+    flags |= SWP_NOACTIVATE;
     pendingTopmost_ = on;
     pendingTopmostWindow_ = window;
   }
-  // No SWP_NOACTIVATE: the platform may activate the window, as it always did.
-  return SetWindowPos(ToHwnd(window), on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                      SWP_NOSIZE | SWP_NOMOVE) != FALSE;
+  // Otherwise no other flag: the platform may activate the window, as it always did.
+  return SetWindowPos(hwnd, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, flags) != FALSE;
 }
 
 void Win32WindowPlatform::ReleaseMouseCapture() { ReleaseCapture(); }
