@@ -59,7 +59,8 @@ TEST(Pages, EachPageShowsOnlyItsOwnControls) {
   HWND helper = nullptr;
   auto helperProcess = StartHelperWindow(L"记事本 - 示例文档.txt", &helper);
   // The engine looks once a second: let it see the helper before leaving it.
-  ASSERT_TRUE(WaitUntil([&] { return WindowText(app.Control(id::kLabelInfo)) == L"记事本 - 示例文档.txt"; }, 15s));
+  const std::wstring shown = ThroughAnsi(L"记事本 - 示例文档.txt");
+  ASSERT_TRUE(WaitUntil([&] { return WindowText(app.Control(id::kLabelInfo)) == shown; }, 15s));
   ASSERT_TRUE(BringToForeground(app.Main()));
   ASSERT_TRUE(WaitUntil([&] { return app.HistoryCount() >= 2; }));
 

@@ -138,6 +138,16 @@ bool TarvexApp::CloseAnswering(int answer) {
   return ClickDialogButton(box, answer);
 }
 
+std::wstring ThroughAnsi(const std::wstring& text) {
+  const int n = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  std::string ansi(static_cast<size_t>(n), '\0');
+  WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), ansi.data(), n, nullptr, nullptr);
+  const int m = MultiByteToWideChar(CP_ACP, 0, ansi.data(), n, nullptr, 0);
+  std::wstring back(static_cast<size_t>(m), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, ansi.data(), n, back.data(), m);
+  return back;
+}
+
 std::optional<Process> StartHelperWindow(const std::wstring& title, HWND* window) {
   auto helper = Process::Start(BuildDir() / L"e2e_window.exe", L"\"" + title + L"\"");
   if (!helper) return std::nullopt;

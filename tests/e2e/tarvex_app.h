@@ -77,6 +77,11 @@ class TarvexApp {
   HWND main_ = nullptr;
 };
 
+// `text` as it comes back through the system's ANSI code page: what the
+// program shows of a window title it reads with the A call ('?' under 1252
+// for Chinese, unchanged under 936).
+std::wstring ThroughAnsi(const std::wstring& text);
+
 // A helper window (e2e_window.exe) with the given title, in the foreground.
 std::optional<Process> StartHelperWindow(const std::wstring& title, HWND* window);
 
