@@ -10,10 +10,17 @@ set(TARVEX_WIN32_LIBS user32 gdi32 kernel32 shell32 advapi32 comctl32 comdlg32 o
 tarvex_library(tarvex_win32 src/platform/win32)
 target_link_libraries(tarvex_win32 PUBLIC tarvex_app ${TARVEX_WIN32_LIBS})
 
+# The host's windows (everything but WinMain) form a library, so the Windows-side
+# tests exercise the very window classes that tarvex.exe uses.
 tarvex_glob(host_sources src/host/win32)
-add_executable(tarvex WIN32 ${host_sources} ${PROJECT_SOURCE_DIR}/src/host/win32/res/tarvex.rc)
-target_link_libraries(tarvex PRIVATE tarvex_win32)
-target_include_directories(tarvex PRIVATE ${PROJECT_SOURCE_DIR}/src/host/win32)
+list(REMOVE_ITEM host_sources ${PROJECT_SOURCE_DIR}/src/host/win32/main.cpp)
+add_library(tarvex_host STATIC ${host_sources})
+target_link_libraries(tarvex_host PUBLIC tarvex_win32)
+target_include_directories(tarvex_host PUBLIC ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/src/host/win32)
+
+add_executable(tarvex WIN32 ${PROJECT_SOURCE_DIR}/src/host/win32/main.cpp
+                            ${PROJECT_SOURCE_DIR}/src/host/win32/res/tarvex.rc)
+target_link_libraries(tarvex PRIVATE tarvex_host)
 
 if(TARVEX_TESTS)
   if(EXISTS /usr/src/googletest/CMakeLists.txt AND CMAKE_CROSSCOMPILING)
@@ -30,10 +37,14 @@ if(TARVEX_TESTS)
     set(gtest_libs GTest::gtest GTest::gmock)
   endif()
 
+  # Windows-side test support: its own helpers plus the portable fakes of
+  # tests/support, shared with the native unit tests.
   tarvex_glob(win_support tests/win/support)
-  add_library(tarvex_win_support STATIC ${win_support} ${PROJECT_SOURCE_DIR}/tests/win/support/gtest_wmain.cpp)
+  tarvex_glob(shared_support tests/support)
+  list(REMOVE_DUPLICATES win_support)
+  add_library(tarvex_win_support STATIC ${win_support} ${shared_support})
   target_include_directories(tarvex_win_support PUBLIC ${PROJECT_SOURCE_DIR}/tests ${PROJECT_SOURCE_DIR}/src)
-  target_link_libraries(tarvex_win_support PUBLIC tarvex_win32 ${gtest_libs})
+  target_link_libraries(tarvex_win_support PUBLIC tarvex_host ${gtest_libs})
 
   # Each folder under tests/win is one console test program.
   file(GLOB win_dirs LIST_DIRECTORIES true ${PROJECT_SOURCE_DIR}/tests/win/*)

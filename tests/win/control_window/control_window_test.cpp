@@ -1,13 +1,12 @@
 // The window behind a portable control: its persistent image shows on paint
 // and survives being covered, input arrives unpacked, timers and size reach
-// the control. The host's window class is built into tarvex.exe, so this
-// program compiles the same source.
+// the control.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "../../../src/host/win32/control_window.cpp"
+#include "host/win32/control_window.h"
 
 namespace tarvex {
 namespace {
