@@ -62,8 +62,9 @@ if compgen -G "tests/fuzz/*.cpp" >/dev/null; then
     for src in tests/fuzz/*.cpp; do
       name=$(basename "$src" .cpp)
       corpus="build/fuzz/corpus-$name"; mkdir -p "$corpus"
-      if [[ -d "tests/fuzz/corpus/$name" ]]; then cp -n tests/fuzz/corpus/"$name"/* "$corpus"/ 2>/dev/null || true; fi
-      if build/fuzz/"$name" -max_total_time="${TARVEX_FUZZ_SECONDS:-30}" -max_len=4096 "$corpus" >"$logdir/fuzz-$name.log" 2>&1; then
+      seeds="tests/fuzz/corpus_${name#fuzz_}"
+      [[ -d "$seeds" ]] || seeds=""
+      if build/fuzz/"$name" -max_total_time="${TARVEX_FUZZ_SECONDS:-30}" -max_len=4096 "$corpus" $seeds >"$logdir/fuzz-$name.log" 2>&1; then
         echo "$name: no finding ($(grep -oE 'Done [0-9]+ runs' "$logdir/fuzz-$name.log" | head -1))"
         passed=$((passed + 1))
       else
@@ -80,6 +81,9 @@ if cmake --preset windows $werror >"$logdir/win-configure.log" 2>&1 &&
    cmake --build build/windows -j"$jobs" >"$logdir/win-build.log" 2>&1; then
   ls -la build/windows/*.exe | awk '{print $5, $9}'
   step "Windows-side tests under Wine + Xvfb (fresh prefix)"
+  # Pictures the tests draw (galleries, mismatching images) go to build/test-logs/artifacts.
+  mkdir -p "$logdir/artifacts"
+  export TARVEX_ARTIFACTS="Z:$logdir/artifacts" TARVEX_GALLERY_DIR="Z:$logdir/artifacts"
   TARVEX_FRESH_PREFIX=1 TARVEX_WINE_STATE="$here/build/wine-ci" \
     scripts/wine.sh exec bash -c '
       rc=0
@@ -87,11 +91,20 @@ if cmake --preset windows $werror >"$logdir/win-configure.log" 2>&1 &&
         [[ -f "$exe" ]] || continue
         name=$(basename "$exe" .exe)
         echo "-- $name"
-        timeout 900 wine "$exe" --gtest_color=no >"'"$logdir"'/$name.log" 2>&1 || rc=1
+        (cd "'"$logdir"'/artifacts" && timeout 900 wine "'"$here"'/$exe" --gtest_color=no) >"'"$logdir"'/$name.log" 2>&1 || rc=1
         grep -E "^\[ *(OK|FAILED|PASSED|SKIPPED) *\]|Failure|expected|error" "'"$logdir"'/$name.log" | tail -n 60
       done
       exit $rc'
-  for log in "$logdir"/tarvex_win_*.log "$logdir"/tarvex_e2e.log; do
+  # Text leaves the program in the ANSI code page: run those edges once more under 1252.
+  TARVEX_CODEPAGE=1252 TARVEX_WINE_STATE="$here/build/wine-ci" \
+    scripts/wine.sh exec bash -c '
+      for name in tarvex_win_spine_platform tarvex_e2e; do
+        [[ -f "build/windows/$name.exe" ]] || continue
+        echo "-- $name (code page 1252)"
+        (cd "'"$logdir"'/artifacts" && timeout 900 wine "'"$here"'/build/windows/$name.exe" --gtest_color=no) >"'"$logdir"'/$name-cp1252.log" 2>&1
+        grep -E "^\[ *(FAILED|PASSED) *\]|Failure" "'"$logdir"'/$name-cp1252.log" | tail -n 20
+      done'
+  for log in "$logdir"/tarvex_win_*.log "$logdir"/tarvex_e2e*.log; do
     [[ -f "$log" ]] || continue
     count_gtest "$log"
     if ! grep -qE '^\[  PASSED  \]|^\[  FAILED  \]' "$log"; then
