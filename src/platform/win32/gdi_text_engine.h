@@ -27,7 +27,7 @@ class GdiTextEngine final : public TextEngine {
   HFONT FontFor(const FontSpec& font);
 
   HDC dc_;
-  FontSpec cachedSpec_;  // the spec `cachedFont_` was made for
+  FontSpec cachedSpec_;  // the font `cachedFont_` was made from
   Font cachedFont_;
 };
 
