@@ -170,7 +170,9 @@ TEST(Engine, ObjectAndHandleCountsStayFlatWhileWorking) {
   exercise(3);  // warm up: first paints, lazily created objects
   const ResourceCounts before = ResourcesOf(app.App().Handle());
   const SIZE_T memoryBefore = privateBytes();
-  exercise(12);
+  // TARVEX_SOAK_ROUNDS stretches the run (600 rounds are about ten minutes).
+  const wchar_t* rounds = _wgetenv(L"TARVEX_SOAK_ROUNDS");
+  exercise(rounds != nullptr && _wtoi(rounds) > 0 ? _wtoi(rounds) : 12);
   const ResourceCounts after = ResourcesOf(app.App().Handle());
   const SIZE_T memoryAfter = privateBytes();
   std::printf("committed memory %zu KiB -> %zu KiB\n", memoryBefore / 1024, memoryAfter / 1024);
