@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building, running and testing Tarvex needs on Debian/Ubuntu, and
 # nothing that is already there. Sourced by run.sh and test.sh.
-set -euo pipefail
+# (sourced: leaves the caller's shell options alone)
 
 tarvex_install_deps() {
   local want=(cmake ninja-build g++ clang libgtest-dev libgmock-dev libbenchmark-dev

@@ -114,8 +114,10 @@ TEST(MonitorWindow, MainWindowInstanceSamplesAndShowsItsImage) {
   ASSERT_GE(reports.size(), 5u);
   EXPECT_LE(reports.size(), 30u);
   for (const LevelsReport& r : reports) {
-    EXPECT_GE(r.CPULoadPercent, 0);
-    EXPECT_LE(r.CPULoadPercent, 100);
+    // The figure is not clamped: at 50 ms the idle and wall clocks of the
+    // platform can disagree by a point or two either way.
+    EXPECT_GE(r.CPULoadPercent, -5);
+    EXPECT_LE(r.CPULoadPercent, 105);
     EXPECT_GT(r.PhysicalMemoryTotal, 0);
     EXPECT_GT(r.HDTotalBytes.Scaled(), 0) << "C:\\ exists";
   }
