@@ -40,8 +40,20 @@ class EngineOnWin32 : public testing::Test {
   }
 
   // Ticks until the engine has seen `window` in the foreground.
+  // The foreground moves asynchronously, and under Wine it can pass through
+  // "none" or back to a freshly shown helper: tick once it has stayed put.
   void TickOn(HWND window) {
-    ASSERT_TRUE(BringToForeground(window)) << "could not bring the helper to the foreground";
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+          if (!BringToForeground(window)) return false;
+          for (int i = 0; i < 5; ++i) {
+            Sleep(10);
+            if (GetForegroundWindow() != window) return false;
+          }
+          return true;
+        },
+        10s))
+        << "could not bring the helper to the foreground";
     engine_.TimerMain_Timer();
     ASSERT_EQ(engine_.CurrentWindow(), static_cast<WindowHandle>(reinterpret_cast<intptr_t>(window)));
   }
