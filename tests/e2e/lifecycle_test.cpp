@@ -95,16 +95,21 @@ TEST(Lifecycle, TrayMenuExitShowsTheWindowFirstThenAsks) {
   ASSERT_TRUE(app.Start());
   app.ClickButton(id::kCommandMini);
   ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(app.Main()); }));
-  app.Tray(WM_RBUTTONDOWN);
-  HWND menu = nullptr;
-  ASSERT_TRUE(WaitUntil([&] {
-    menu = FindWindowW(L"#32768", nullptr);
-    return menu != nullptr && IsWindowVisible(menu);
-  }));
-  // From no selection, Up selects the last entry, "退出".
-  PostMessageW(menu, WM_KEYDOWN, VK_UP, 0);
-  PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
-  HWND box = app.WaitDialog();
+  // Under Wine a menu sometimes closes on the posted keys without choosing
+  // anything (the window stays hidden, nothing asks): open it again then.
+  HWND box = nullptr;
+  for (int attempt = 0; attempt < 4 && !box && !IsWindowVisible(app.Main()); ++attempt) {
+    app.Tray(WM_RBUTTONDOWN);
+    HWND menu = nullptr;
+    ASSERT_TRUE(WaitUntil([&] {
+      menu = FindWindowW(L"#32768", nullptr);
+      return menu != nullptr && IsWindowVisible(menu);
+    }));
+    // From no selection, Up selects the last entry, "退出".
+    PostMessageW(menu, WM_KEYDOWN, VK_UP, 0);
+    PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
+    box = app.WaitDialog(3s);
+  }
   ASSERT_NE(box, nullptr);
   EXPECT_TRUE(IsWindowVisible(app.Main())) << "the window must be up before the question";
   EXPECT_EQ(MessageBoxText(box), L"确定要退出吗？");
