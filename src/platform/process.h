@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace tarvex {
 
@@ -13,14 +14,36 @@ using WindowHandle = int64_t;   // HWND as an integer; 0 = none (same alias as w
 using ProcessId = uint32_t;     // 0 = none
 using ProcessHandle = int64_t;  // HANDLE as an integer; 0 = the open failed
 
-// Windows process priority classes.
+// Windows process priority classes, in rising order:
+// idle < below normal < normal < above normal < high < real-time.
+inline constexpr uint32_t kIdlePriorityClass = 0x40;
+inline constexpr uint32_t kBelowNormalPriorityClass = 0x4000;
 inline constexpr uint32_t kNormalPriorityClass = 0x20;
+inline constexpr uint32_t kAboveNormalPriorityClass = 0x8000;
 inline constexpr uint32_t kHighPriorityClass = 0x80;
 inline constexpr uint32_t kRealtimePriorityClass = 0x100;
 
 // Process access rights.
 inline constexpr uint32_t kProcessSetInformation = 0x200;
 inline constexpr uint32_t kProcessQueryInformation = 0x400;
+
+// One thread's scheduling where the platform schedules threads apart from
+// their process (Linux: policy, real-time priority and nice of one task).
+struct ThreadSchedule {
+  int64_t threadId = 0;
+  int32_t policy = 0;
+  int32_t priority = 0;  // real-time priority; 0 for the time-sharing policies
+  int32_t nice = 0;
+  bool operator==(const ThreadSchedule&) const = default;
+};
+
+// A process's scheduling at one moment: its class, and where the platform has
+// them, its threads one by one (empty on Windows, where the class is all).
+struct ProcessSchedule {
+  uint32_t priorityClass = 0;  // as GetPriorityClass reports it; 0 = unreadable
+  std::vector<ThreadSchedule> threads;
+  bool operator==(const ProcessSchedule&) const = default;
+};
 
 class ProcessPlatform {
  public:
@@ -44,6 +67,17 @@ class ProcessPlatform {
   virtual uint32_t GetPriorityClass(ProcessHandle process) = 0;
   // CloseHandle; the handle 0 is ignored.
   virtual void CloseHandle(ProcessHandle process) = 0;
+
+  // The process's scheduling now. Where the class is the whole state this is
+  // the class alone; a platform with per-thread scheduling lists its threads.
+  virtual ProcessSchedule ReadSchedule(ProcessHandle process) { return {GetPriorityClass(process), {}}; }
+  // Puts one thread of the process to `schedule`; false when it cannot. Only
+  // asked of platforms whose ReadSchedule lists threads.
+  virtual bool SetThreadSchedule(ProcessHandle process, const ThreadSchedule& schedule) {
+    (void)process;
+    (void)schedule;
+    return false;
+  }
 };
 
 }  // namespace tarvex
