@@ -18,6 +18,12 @@ add_library(tarvex_host STATIC ${host_sources})
 target_link_libraries(tarvex_host PUBLIC tarvex_win32)
 target_include_directories(tarvex_host PUBLIC ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/src/host/win32)
 
+# The manifest carries the version too: generated beside tarvex_version.h, where
+# the resource compiler finds it on the include path.
+configure_file(${PROJECT_SOURCE_DIR}/src/host/win32/res/tarvex.manifest.in
+               ${TARVEX_GENERATED_DIR}/tarvex.manifest @ONLY)
+set_source_files_properties(${PROJECT_SOURCE_DIR}/src/host/win32/res/tarvex.rc PROPERTIES
+  OBJECT_DEPENDS "${TARVEX_GENERATED_DIR}/tarvex.manifest;${TARVEX_GENERATED_DIR}/tarvex_version.h")
 add_executable(tarvex WIN32 ${PROJECT_SOURCE_DIR}/src/host/win32/main.cpp
                             ${PROJECT_SOURCE_DIR}/src/host/win32/res/tarvex.rc)
 target_link_libraries(tarvex PRIVATE tarvex_host)

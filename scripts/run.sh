@@ -21,12 +21,18 @@ if [[ -n "${DISPLAY:-}" ]] && xdpyinfo >/dev/null 2>&1; then
 fi
 
 echo "No display: starting Tarvex inside Xvfb"
-TARVEX_WINE_STATE="$here/build/wine-run" scripts/wine.sh exec bash -c '
+version=$(sed -n 's/^#define TARVEX_VERSION_STRING "\(.*\)"$/\1/p' build/windows/generated/tarvex_version.h)
+TARVEX_TITLE="Tarvex v$version" TARVEX_WINE_STATE="$here/build/wine-run" scripts/wine.sh exec bash -c '
   wine "'"$app_dir"'/tarvex.exe" >/dev/null 2>&1 &
+  shown=0
   for _ in $(seq 1 300); do   # up to 30 s for the main window to map
-    xwininfo -root -tree 2>/dev/null | grep -q "Tarvex v3.2.7" && break
+    if xwininfo -root -tree 2>/dev/null | grep -qF "\"$TARVEX_TITLE\""; then shown=1; break; fi
     sleep 0.1
   done
+  if [[ $shown == 0 ]]; then
+    echo "the main window ($TARVEX_TITLE) did not appear within 30 s; no screenshot" >&2
+    exit 1
+  fi
   sleep 1   # let the first paint finish
   import -window root "'"$here"'/build/screenshot.png"
   echo "screenshot written: build/screenshot.png"

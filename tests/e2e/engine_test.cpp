@@ -49,7 +49,7 @@ TEST(Engine, ForegroundHelperIsRaisedShownCountedAndRecorded) {
   EXPECT_TRUE(WaitUntil([&] { return PriorityClassOf(helper->Id()) == NORMAL_PRIORITY_CLASS; }, 5s));
   EXPECT_TRUE(WaitUntil([&] { return app.HistoryCount() == 2; }, 5s));
   EXPECT_EQ(app.HistoryText(1, 0), L" 2");
-  EXPECT_EQ(app.HistoryText(1, 2), L"Tarvex v3.2.7");
+  EXPECT_EQ(app.HistoryText(1, 2), kMainTitle);
 }
 
 TEST(Engine, WindowInFrontAtStartIsRecordNumberOne) {
@@ -88,7 +88,7 @@ TEST(Engine, SaveWritesTheExactFile) {
   auto shown = [&](const wchar_t* title) { return WindowText(app.Control(id::kLabelInfo)) == title; };
   ASSERT_TRUE(WaitUntil([&] { return shown(L"Saved Title with blanks"); }, 15s));
   ASSERT_TRUE(BringToForeground(app.Main()));
-  ASSERT_TRUE(WaitUntil([&] { return shown(L"Tarvex v3.2.7"); }, 15s));
+  ASSERT_TRUE(WaitUntil([&] { return shown(kMainTitle); }, 15s));
   ASSERT_GE(app.HistoryCount(), 2);  // the helper, then the window itself
 
   // Recording off: the dialogs below move the foreground, which must not add

@@ -5,6 +5,8 @@
 set -euo pipefail
 build="${1:?build dir with tarvex.exe}"
 secs="${2:-60}"
+version=$(sed -n 's/^#define TARVEX_VERSION_STRING "\(.*\)"$/\1/p' "$build/generated/tarvex_version.h")
+[[ -n "$version" ]] || { echo "no version header in $build/generated" >&2; exit 1; }
 work="$(mktemp -d)"
 trap 'wineserver -k >/dev/null 2>&1 || true; rm -rf "$work"' EXIT
 cp "$build/tarvex.exe" "$work/"
@@ -14,7 +16,7 @@ wine cmd /c exit >/dev/null 2>&1 || true   # services up, so only our start is t
 
 start=$(date +%s.%N)
 wine ./tarvex.exe >/dev/null 2>&1 &
-until xwininfo -root -tree 2>/dev/null | grep -q '"Tarvex v3.2.7"'; do sleep 0.01; done
+until xwininfo -root -tree 2>/dev/null | grep -qF "\"Tarvex v$version\""; do sleep 0.01; done
 shown=$(date +%s.%N)
 printf 'start-up to shown window: %.2f s\n' "$(echo "$shown - $start" | bc)"
 

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "tarvex_app.h"
+#include "tarvex_version.h"
 
 namespace tarvex::e2e {
 namespace {
@@ -74,7 +75,7 @@ TEST(Pages, EachPageShowsOnlyItsOwnControls) {
   SetCursorPos(5, 1000);  // no hover effects or tips in the pictures
   // One control that only its page has, page by page.
   const HWND marks[4] = {app.Control(id::kLabelInfo), app.Control(id::kCheckAutoRun),
-                         app.Control(id::kListViewHistory), FindDescendantByText(app.Main(), L"Version:3.2.7")};
+                         app.Control(id::kListViewHistory), FindDescendantByText(app.Main(), L"Version:" TARVEX_VERSION_STRING)};
   const char* names[4] = {"status", "settings", "history", "about"};
   int page = 3;  // " 关于软件 " is in front after start
   for (int step = 0; step < 4; ++step) {

@@ -11,24 +11,18 @@
 #include <string>
 #include <vector>
 
+#include "app/module_main_tray.h"
+#include "host/win32/main_window_ids.h"
+#include "tarvex_version.h"
 #include "win/support/e2e.h"
 
 namespace tarvex::e2e {
 
-inline constexpr wchar_t kMainTitle[] = L"Tarvex v3.2.7";
-inline constexpr UINT kTrayMessage = 2025;
+inline constexpr wchar_t kMainTitle[] = L"Tarvex v" TARVEX_VERSION_STRING;
+inline constexpr UINT kTrayMessage = kTrayCallbackMessage;
 
-// Control ids of the main window (its own header is host code; the driver
-// keeps its own copy so it runs unchanged against any build).
-namespace id {
-inline constexpr int kCheckAutoRun = 1001, kCheckAutoMin = 1002, kCheckState = 1003, kCheckMostTop = 1004,
-                     kCheckEnableRecord = 1005;
-inline constexpr int kComboSpeed = 1011, kComboAutoCleanCount = 1012;
-inline constexpr int kLabelInfo = 1021, kLabelCount = 1022;
-inline constexpr int kListViewHistory = 1041;
-inline constexpr int kCommandMini = 1051, kCommandExit = 1052, kCommandSaveRecords = 1053,
-                     kCommandClearRecords = 1054;
-}  // namespace id
+// The main window's control ids: the program's own header, plain constants.
+namespace id = tarvex::ids;
 
 class TarvexApp {
  public:

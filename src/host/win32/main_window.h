@@ -22,6 +22,7 @@
 #include "host_command_buttons.h"
 #include "host_page_tabs.h"
 #include "main_window_fonts.h"
+#include "tarvex_version.h"
 
 namespace tarvex {
 
@@ -32,7 +33,7 @@ class MainWindow final : public FormMainView,
                          public HistoryView {
  public:
   static constexpr wchar_t kClassName[] = L"TarvexMainWindow";
-  static constexpr wchar_t kCaption[] = L"Tarvex v3.2.7";
+  static constexpr wchar_t kCaption[] = L"Tarvex v" TARVEX_VERSION_STRING;
 
   explicit MainWindow(HINSTANCE instance);
   ~MainWindow() override;

@@ -9,6 +9,7 @@
 #include "main_window_layout.h"
 #include "platform/win32/wide_text.h"
 #include "res/resource.h"
+#include "tarvex_version.h"
 
 namespace tarvex {
 
@@ -77,7 +78,7 @@ void MainWindow::CreateControls() {
   HWND icon = AddLabel(3, L"", kAboutIcon, label, 0, SS_ICON | SS_REALSIZECONTROL);
   SendMessageW(icon, STM_SETICON, reinterpret_cast<WPARAM>(aboutIcon_), 0);
   AddLabel(3, L"Tarvex", kProductName, fonts_.productName);
-  AddLabel(3, L"Version:3.2.7", kVersion, label);
+  AddLabel(3, L"Version:" TARVEX_VERSION_STRING, kVersion, label);
   AddLabel(3, L"全面提升系统性能15%以上，让系统跑的更快。", kAboutText1, label);
   AddLabel(3, L"采用软加速技术，不伤硬件、不耗系统资源，请放心使用。", kAboutText2, label);
   home_.hwnd = AddLabel(3, L"https://www.tarvex.cn/", kLabelHomePage, label, ids::kLabelHomePage, SS_NOTIFY);

@@ -3,6 +3,8 @@
 // minimise request carries in WM_COMMAND.
 #pragma once
 
+#include <cstdint>
+
 namespace tarvex::ids {
 
 inline constexpr int kCheckAutoRun = 1001;
@@ -23,6 +25,6 @@ inline constexpr int kCommandSaveRecords = 1053;
 inline constexpr int kCommandClearRecords = 1054;
 inline constexpr int kLegendFirst = 1061;  // five squares
 
-inline constexpr UINT_PTR kTimerMain = 1;
+inline constexpr std::uintptr_t kTimerMain = 1;
 
 }  // namespace tarvex::ids

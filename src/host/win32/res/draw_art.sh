@@ -10,10 +10,10 @@ tmp="$(mktemp -d)"
 trap 'rm -rf "$tmp"' EXIT
 cjk=/usr/share/fonts/truetype/wqy/wqy-microhei.ttc
 bold=DejaVu-Sans-Bold
+version=$(sed -n 's/^project(Tarvex VERSION \([0-9.]*\).*/\1/p' ../../../../CMakeLists.txt)
+[[ -n "$version" ]] || { echo "no version in CMakeLists.txt" >&2; exit 1; }
 
 # --- icon: a blue rounded tile with a white bolt over a speed arc -----------
-convert -size 256x256 xc:none \
-  -fill 'gradient:#2f86e8-#0b3f91' -draw 'roundrectangle 8,8 247,247 48,48' "$tmp/tile.png"
 convert -size 256x256 gradient:'#3d95f2'-'#0a3b8a' "$tmp/grad.png"
 convert -size 256x256 xc:none -fill white -draw 'roundrectangle 8,8 247,247 48,48' "$tmp/mask.png"
 convert "$tmp/grad.png" "$tmp/mask.png" -alpha off -compose CopyOpacity -composite "$tmp/tile.png"
@@ -25,14 +25,13 @@ for s in 48 32 16; do convert "$tmp/icon256.png" -filter Lanczos -resize ${s}x${
 convert "$tmp/icon48.png" "$tmp/icon32.png" "$tmp/icon16.png" tarvex.ico
 
 # --- top strip, 577 x 60 ------------------------------------------------------
-convert -size 577x60 gradient:'#1d5fb8'-'#0b2f6b' -rotate 0 "$tmp/strip.png"
 convert -size 60x577 gradient:'#2a74d0'-'#0c3272' -rotate -90 "$tmp/strip.png"
 convert "$tmp/strip.png" \
   -fill '#ffffff14' -draw 'circle 520,-40 520,90' -draw 'circle 470,90 470,150' \
   \( "$tmp/icon48.png" \) -geometry +12+6 -composite \
   -font "$bold" -pointsize 26 -fill white -annotate +70+33 'Tarvex' \
   -font "$cjk" -pointsize 12 -fill '#cfe4ff' -annotate +72+51 '系统加速 · 让正在使用的程序跑得更快' \
-  -font "$bold" -pointsize 11 -fill '#cfe4ff' -annotate +500+20 'v3.2.7' \
+  -font "$bold" -pointsize 11 -fill '#cfe4ff' -annotate +500+20 "v$version" \
   -fill '#ffffff40' -draw 'line 0,59 576,59' \
   -alpha off -type TrueColor BMP3:strip.bmp
 
