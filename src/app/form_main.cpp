@@ -56,25 +56,26 @@ bool FormMain::Load(WindowHandle window) {
   window_ = window;
   tray_.SetMainWindow(window);
 
-  // 1. The tab control: images, captions, the page in front, the tab height.
+  // The tab control: images, captions, the page in front, the tab height.
   view_.CopyTabImagesFromImageList();
   for (int tab = 0; tab < kTabCount; ++tab) view_.SetTabCaption(tab, TabCaptions()[tab]);
   view_.SetActiveTab(kStartTab);
   view_.SetActiveTabHeight(kActiveTabHeightPx);
-  // 2.-5. Engine state, list entries, stored settings, the first tick (before
+  // Engine state, list entries, stored settings, the first tick (before
   // the window is seen, so the foreground is whatever was in front).
   core_.ResetEngine();
   view_.FillComboSpeed(SpeedEntries());
   view_.FillComboAutoCleanCount(AutoCleanCountEntries());
   core_.ApplyStartupSettings();
   core_.TimerMainTick();
-  // 6.-10.
+  // Always on top as stored, links in their normal look, the program's window
+  // procedure in front, the tray icon, and exit asks again.
   (void)windows_.SetTopmost(window_, core_.AlwaysTopReadsOn());
   SetLinksNormal();
   tray_.InstallWindowProc();
   tray_.AddTrayIcon();
   tray_.SetQuitWithoutAsking(false);
-  // 11. Auto-minimise goes through the window procedure like the hide button;
+  // Auto-minimise goes through the window procedure like the hide button;
   // if that procedure is not in front the request does nothing and the
   // window shows.
   bool show = true;
@@ -82,7 +83,7 @@ bool FormMain::Load(WindowHandle window) {
     (void)windows_.Send(window_, wm::kCommand, wm::kScMinimize, 0);
     show = tray_.PreviousWindowProc() == 0;
   }
-  // 12.
+  // Only now may a restarted taskbar ask for the icon again.
   tray_.RegisterTaskbarCreated();
   return show;
 }

@@ -32,10 +32,11 @@ class ModuleMainTray {
   // Removes the icon with the same record; failures are ignored.
   void RemoveTrayIcon();
 
-  // Start-up step 8 and its undoing at exit (before the window is destroyed).
+  // Puts the program's procedure in front of the main window's at start-up;
+  // removed again at exit, before the window is destroyed.
   void InstallWindowProc();
   void RemoveWindowProc();
-  // Start-up step 12.
+  // Last of the start-up: listens for "TaskbarCreated" to add the icon again.
   void RegisterTaskbarCreated();
 
   // The program's window procedure; the five tests in their order.

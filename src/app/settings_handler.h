@@ -25,7 +25,8 @@ class SettingsHandler {
   void OnCheckChanged(SettingCheck check);
   void OnComboChanged(SettingCombo combo);
 
-  // The AutoMin / AlwaysTop key reads as the number 1 (start-up steps 11, 6).
+  // The AutoMin / AlwaysTop key reads as the number 1 (start-up hides the
+  // window, or puts it on top).
   bool AutoMinReadsOn() const;
   bool AlwaysTopReadsOn() const;
 

@@ -31,7 +31,7 @@ class SpeedUpEngine {
                 StatusView& status, SpeedUpHistory& history)
       : process_(process), codePage_(codePage), controls_(controls), status_(status), history_(history) {}
 
-  // Start-up step 2: all three fields to 0.
+  // At start-up: all three fields to 0.
   void Reset();
   // One tick of TimerMain (1000 ms), also run once by the start-up code.
   void TimerMain_Timer();

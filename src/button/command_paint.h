@@ -35,7 +35,7 @@ struct PaintInput {
   PaintFlags flags;
 };
 
-// Steps 3-5 of the paint: clear, face, then the disabled, pressed or normal look
+// The body of the paint: clear, face, then the disabled, pressed or normal look
 // of the type for `state`. The caller handles the skip rule and H = 0.
 void PaintCommandLook(Surface& surface, const PaintInput& in, int32_t state, CaptionTops& tops);
 

@@ -67,7 +67,7 @@ TEST_F(FormMainTest, AloneInitialiseDoesNothing) {
   EXPECT_TRUE(log.empty());
 }
 
-TEST_F(FormMainTest, LoadRunsTheTwelveStepsInOrder) {
+TEST_F(FormMainTest, LoadSetsUpTabsEngineSettingsWindowAndTrayInOrder) {
   core.alwaysTop = true;
   EXPECT_TRUE(form.Load(kMain));
   const Log expected{"CopyTabImages", "TabCaption0", "TabCaption1", "TabCaption2", "TabCaption3",
