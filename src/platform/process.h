@@ -51,6 +51,11 @@ class ProcessPlatform {
 
   // GetForegroundWindow; 0 when no window has the foreground.
   virtual WindowHandle ForegroundWindow() = 0;
+  // Whether the last ForegroundWindow() could know the window in front at all.
+  // False where nothing publishes it (an X session whose window manager does
+  // not set the active window, a Wayland session): its 0 then means "unknown",
+  // not "no window". Windows always knows.
+  virtual bool ForegroundKnown() { return true; }
   // The window's whole title in the system's ANSI code page (the bytes
   // GetWindowTextA gives with a buffer large enough); empty when the window
   // has none or cannot be read. The caller applies its own buffer limit.

@@ -1,0 +1,154 @@
+// XDG folders, the desktop entry for auto-start, the instance lock, xdg-open.
+#include "platform/linux/xdg_desktop.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+
+#include "platform/file_system.h"
+#include "platform/linux/file_system_linux.h"
+
+namespace tarvex {
+namespace {
+
+std::string Env(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr ? std::string(value) : std::string();
+}
+
+// An Exec argument quoted as the desktop entry format wants it: inside double
+// quotes, `"`, `` ` ``, `$` and `\` are escaped with a backslash, and then
+// every backslash is doubled again by the format's string escaping.
+std::string ExecArgument(std::string_view arg) {
+  std::string exec = "\"";
+  for (char ch : arg) {
+    if (ch == '"' || ch == '`' || ch == '$' || ch == '\\') exec += '\\';
+    if (ch == '%') exec += '%';  // a lone % starts a field code
+    exec += ch;
+  }
+  exec += '"';
+  std::string value;
+  for (char ch : exec) value += ch == '\\' ? std::string("\\\\") : std::string(1, ch);
+  return value;
+}
+
+}  // namespace
+
+std::string XdgConfigHome() {
+  std::string config = Env("XDG_CONFIG_HOME");
+  // The basedir rules ignore a relative value.
+  if (!config.empty() && config[0] == '/') return config;
+  const std::string home = Env("HOME");
+  return home.empty() ? std::string() : home + "/.config";
+}
+
+std::string TarvexConfigDirectory() { return XdgConfigHome() + "/tarvex"; }
+
+bool MakeDirectories(const std::string& path) {
+  if (path.empty()) return false;
+  for (size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1)) {
+    const std::string part = path.substr(0, slash);
+    if (mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) return false;
+    if (slash == std::string::npos) break;
+  }
+  struct stat st {};
+  return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+std::string XdgProfileStore::FilePath(std::string_view path) const {
+  const size_t cut = path.find_last_of("\\/");
+  return directory_ + "/" + std::string(cut == std::string_view::npos ? path : path.substr(cut + 1));
+}
+
+std::optional<std::string> XdgProfileStore::ReadString(const std::string& path, std::string_view section,
+                                                       std::string_view key) {
+  return file_.ReadString(FilePath(path), section, key);
+}
+
+bool XdgProfileStore::WriteString(const std::string& path, std::string_view section, std::string_view key,
+                                  std::string_view value) {
+  if (!MakeDirectories(directory_)) return false;
+  return file_.WriteString(FilePath(path), section, key, value);
+}
+
+XdgAutoStartStore::XdgAutoStartStore() : XdgAutoStartStore(XdgConfigHome() + "/autostart", ExecutablePath()) {}
+
+std::string AutostartDesktopEntry(std::string_view executable) {
+  return "[Desktop Entry]\n"
+         "Type=Application\n"
+         "Name=Tarvex\n"
+         "Exec=" + ExecArgument(executable) + "\n"
+         "X-GNOME-Autostart-enabled=true\n";
+}
+
+bool XdgAutoStartStore::SetRunValue(std::string_view name, std::string_view dataAnsi) {
+  (void)name;
+  (void)dataAnsi;
+  if (executable_.empty() || !MakeDirectories(directory_)) return false;
+  LinuxFileSystem files;
+  return ReplaceFileContents(files, FilePath(), AutostartDesktopEntry(executable_)).Ok();
+}
+
+bool XdgAutoStartStore::DeleteRunValue(std::string_view name) {
+  (void)name;
+  // Like deleting a missing registry value, a missing file is a failure.
+  return unlink(FilePath().c_str()) == 0;
+}
+
+LinuxSingleInstance::LinuxSingleInstance()
+    : LinuxSingleInstance(!Env("XDG_RUNTIME_DIR").empty() ? Env("XDG_RUNTIME_DIR") : TarvexConfigDirectory()) {}
+
+LinuxSingleInstance::LinuxSingleInstance(const std::string& directory) {
+  (void)MakeDirectories(directory);
+  fd_ = open((directory + "/tarvex.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  // Without a lock file there is no way to tell: the program starts.
+  if (fd_ >= 0 && flock(fd_, LOCK_EX | LOCK_NB) != 0) another_ = errno == EWOULDBLOCK;
+}
+
+LinuxSingleInstance::~LinuxSingleInstance() {
+  if (fd_ >= 0) close(fd_);
+}
+
+bool XdgOpen(std::string_view address) {
+  const std::string arg(address);
+  char program[] = "xdg-open";
+  char* argv[] = {program, const_cast<char*>(arg.c_str()), nullptr};
+  // The child reports a failed exec through the pipe; a successful exec
+  // closes it (O_CLOEXEC) with nothing written.
+  int pipeFds[2];
+  if (pipe2(pipeFds, O_CLOEXEC) != 0) return false;
+  const pid_t child = fork();
+  if (child < 0) {
+    close(pipeFds[0]);
+    close(pipeFds[1]);
+    return false;
+  }
+  if (child == 0) {
+    // Double fork: the browser outlives nothing of ours and leaves no zombie.
+    setsid();
+    const pid_t grandchild = fork();
+    if (grandchild == 0) execvp(program, argv);
+    if (grandchild <= 0) {
+      const int error = errno;
+      (void)!write(pipeFds[1], &error, sizeof error);
+    }
+    _exit(0);
+  }
+  close(pipeFds[1]);
+  int status = 0;
+  while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+  }
+  int error = 0;
+  ssize_t n;
+  while ((n = read(pipeFds[0], &error, sizeof error)) < 0 && errno == EINTR) {
+  }
+  close(pipeFds[0]);
+  return n == 0;
+}
+
+}  // namespace tarvex

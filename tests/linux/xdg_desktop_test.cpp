@@ -1,0 +1,134 @@
+// Settings, auto-start, the instance lock and UTF-8 text at the edges, as the
+// core uses them on Linux.
+#include "platform/linux/xdg_desktop.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+
+#include <fstream>
+
+#include "app/module_auto_run.h"
+#include "app/module_config.h"
+#include "linux/temp_dir.h"
+#include "platform/linux/file_system_linux.h"
+#include "platform/linux/utf8_code_page.h"
+#include "platform/portable/ini_file.h"
+
+namespace tarvex {
+namespace {
+
+using testing::TempDir;
+
+TEST(XdgSettings, CoreSettingsLiveInTheConfigFolderAsUtf8CutOnCharacters) {
+  TempDir home;
+  const std::string folder = home.Path() + "/config/tarvex";
+  XdgProfileStore store(folder);
+  LinuxFileSystem files;
+  Utf8CodePage utf8;
+  ModuleConfig config(store, files, utf8);
+
+  // The folder is made at the first write; the file has the usual sections.
+  EXPECT_FALSE(config.GetSpeedLevel());
+  EXPECT_TRUE(config.SetSpeedLevel("1"));
+  EXPECT_TRUE(config.SetEnableRecord("0"));
+  const auto text = ReadWholeFile(folder + "/tarvex.ini");
+  ASSERT_TRUE(text);
+  EXPECT_NE(text->find("[Speed]"), std::string::npos);
+  EXPECT_EQ(config.GetSpeedLevel(), "1");
+
+  // A value of 100 three-byte characters (300 bytes) reads as its first 84
+  // whole characters (252 bytes), never 254 bytes with half a character.
+  std::string chinese;
+  for (int i = 0; i < 100; ++i) chinese += "加";
+  EXPECT_TRUE(config.SetRecordCount(chinese));
+  const auto read = config.GetRecordCount();
+  ASSERT_TRUE(read);
+  EXPECT_EQ(*read, chinese.substr(0, 252));
+
+  // A folder that cannot be made: the write fails and says so.
+  home.Write("plainfile", "x");
+  XdgProfileStore blocked(home.Path() + "/plainfile/tarvex");
+  ModuleConfig blockedConfig(blocked, files, utf8);
+  EXPECT_FALSE(blockedConfig.SetAutoMin("1"));
+}
+
+TEST(Utf8Text, CutKeepsWholeCharactersOfEveryLength) {
+  Utf8CodePage utf8;
+  const std::string mixed = "a\xC3\xA9\xE5\x8A\xA0\xF0\x9F\x98\x80";  // a é 加 😀 : 1+2+3+4 bytes
+  EXPECT_EQ(CutAnsi(mixed, 10, utf8), mixed);
+  EXPECT_EQ(CutAnsi(mixed, 9, utf8), mixed.substr(0, 6));
+  EXPECT_EQ(CutAnsi(mixed, 5, utf8), mixed.substr(0, 3));
+  EXPECT_EQ(CutAnsi(mixed, 2, utf8), "a");
+  // A stray continuation byte is one byte; a character cut short by the end
+  // of the text keeps what it has; a NUL ends the text.
+  EXPECT_EQ(CutAnsi("\x80x", 1, utf8), "\x80");
+  EXPECT_EQ(CutAnsi("ab\xE5\x8A", 4, utf8), "ab\xE5\x8A");
+  EXPECT_EQ(CutAnsi(std::string("ab\0cd", 5), 10, utf8), "ab");
+}
+
+TEST(XdgAutoStart, DesktopEntryWrittenRemovedAndQuotedForTheExecLine) {
+  TempDir config;
+  const std::string folder = config.Path() + "/autostart";
+  XdgAutoStartStore store(folder, "/opt/my apps/tar\"vex$1\\bin");
+  LinuxFileSystem files;
+  Utf8CodePage utf8;
+  ModuleAutoRun autoRun(store, files, utf8);
+
+  autoRun.AddAutoRun();
+  const auto entry = ReadWholeFile(folder + "/tarvex.desktop");
+  ASSERT_TRUE(entry);
+  EXPECT_NE(entry->find("[Desktop Entry]\nType=Application\n"), std::string::npos);
+  // Exec-level escapes (\" \$ \\) inside quotes, each backslash doubled again.
+  EXPECT_NE(entry->find("Exec=\"/opt/my apps/tar\\\\\"vex\\\\$1\\\\\\\\bin\"\n"), std::string::npos) << *entry;
+  // Written again at every start: the same file, replaced whole.
+  autoRun.AddAutoRun();
+  EXPECT_EQ(ReadWholeFile(folder + "/tarvex.desktop"), entry);
+
+  autoRun.RemoveAutoRun();
+  EXPECT_FALSE(ReadWholeFile(folder + "/tarvex.desktop"));
+  EXPECT_FALSE(store.DeleteRunValue("Tarvex_CN"));  // nothing left to remove
+
+  XdgAutoStartStore unknownProgram(folder, "");
+  EXPECT_FALSE(unknownProgram.SetRunValue("Tarvex_CN", ""));
+}
+
+TEST(LinuxSingleInstance, SecondCopyFindsTheLockUntilTheFirstEnds) {
+  TempDir runtime;
+  {
+    LinuxSingleInstance first(runtime.Path());
+    EXPECT_FALSE(first.AnotherInstanceRunning());
+    LinuxSingleInstance second(runtime.Path());
+    EXPECT_TRUE(second.AnotherInstanceRunning());
+  }
+  // The first copy ended (its lock went with it): the next one starts, and a
+  // lock file left behind does not stop it.
+  struct stat st {};
+  EXPECT_EQ(stat((runtime.Path() + "/tarvex.lock").c_str(), &st), 0);
+  LinuxSingleInstance third(runtime.Path());
+  EXPECT_FALSE(third.AnotherInstanceRunning());
+}
+
+TEST(XdgOpen, HandsTheAddressToXdgOpenAndSaysWhenItIsMissing) {
+  TempDir bin;
+  const std::string seen = bin.Path() + "/seen";
+  bin.Write("xdg-open", "#!/bin/sh\nprintf '%s' \"$1\" > " + seen + ".tmp && /bin/mv " + seen + ".tmp " + seen + "\n");
+  chmod((bin.Path() + "/xdg-open").c_str(), 0755);
+  const std::string oldPath = getenv("PATH") != nullptr ? getenv("PATH") : "";
+  setenv("PATH", bin.Path().c_str(), 1);
+  const bool opened = XdgOpen("https://example.invalid/tarvex/cn/help/?a=1&b=2");
+  // The detached helper finishes on its own; wait for it with a bound.
+  std::optional<std::string> arg;
+  for (int i = 0; i < 500 && !(arg = ReadWholeFile(seen)); ++i) usleep(10'000);
+  setenv("PATH", (bin.Path() + "/none").c_str(), 1);
+  const bool missing = XdgOpen("https://example.invalid/");
+  setenv("PATH", oldPath.c_str(), 1);
+  EXPECT_TRUE(opened);
+  EXPECT_EQ(arg, "https://example.invalid/tarvex/cn/help/?a=1&b=2");
+  EXPECT_FALSE(missing);
+}
+
+}  // namespace
+}  // namespace tarvex
