@@ -6,6 +6,8 @@
 
 #include <fstream>
 
+#include "host/win32/live_gdi_query.h"
+
 namespace tarvex::e2e {
 
 TarvexApp::TarvexApp(const std::string& ini) {
@@ -71,6 +73,13 @@ void TarvexApp::ClickButton(int controlId) {
 
 std::optional<std::wstring> TarvexApp::IniValue(const std::wstring& section, const std::wstring& key) const {
   return ReadIni(Ini(), section, key);
+}
+
+std::optional<long> TarvexApp::LiveGdiObjects() const {
+  const UINT query = RegisterWindowMessageW(kLiveGdiQueryMessage);
+  DWORD_PTR count = 0;
+  if (!query || !SendMessageTimeoutW(main_, query, 0, 0, SMTO_ABORTIFHUNG, 5000, &count)) return std::nullopt;
+  return static_cast<long>(count);
 }
 
 int TarvexApp::HistoryCount() const {

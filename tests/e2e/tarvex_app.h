@@ -48,6 +48,10 @@ class TarvexApp {
   void ClickButton(int controlId);                // WM_COMMAND(id, BN_CLICKED), posted
   std::optional<std::wstring> IniValue(const std::wstring& section, const std::wstring& key) const;
 
+  // GDI objects the program's owning handles hold, through its test hook
+  // (see live_gdi_query.h); nullopt when the window did not answer.
+  std::optional<long> LiveGdiObjects() const;
+
   int HistoryCount() const;
   std::wstring HistoryText(int item, int subItem) const;  // across processes
 

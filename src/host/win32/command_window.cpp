@@ -40,8 +40,8 @@ void CommandWindow::SetControlEnabled(bool enabled) {
 
 void CommandWindow::SetWindowShape(const WindowShape& shape) {
   if (!Handle()) return;
-  if (HRGN region = CreateRegionWithCuts(shape.size, shape.cuts)) {
-    SetWindowRegion(Handle(), region, true);
+  if (UniqueRegion region = CreateRegionWithCuts(shape.size, shape.cuts)) {
+    SetWindowRegion(Handle(), std::move(region), true);
   }
 }
 

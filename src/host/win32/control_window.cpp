@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/send_keys.h"
+#include "platform/win32/unique_handle.h"
 
 namespace tarvex {
 namespace {
@@ -188,10 +189,8 @@ LRESULT ControlWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
       return 1;  // the persistent image covers the whole client area
     case WM_PAINT: {
-      PAINTSTRUCT ps{};
-      HDC dc = BeginPaint(hwnd_, &ps);
-      canvas_.BlitTo(dc, ps.rcPaint);
-      EndPaint(hwnd_, &ps);
+      const UniquePaintDc paint = BeginPainting(hwnd_);
+      canvas_.BlitTo(paint.Get().dc, paint.Get().paint.rcPaint);
       return 0;
     }
     case WM_SIZE:

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include "live_gdi_query.h"
 #include "main_window_ids.h"
 #include "main_window_layout.h"
 #include "res/resource.h"
@@ -15,15 +16,8 @@ namespace tarvex {
 MainWindow::MainWindow(HINSTANCE instance) : instance_(instance) {}
 
 MainWindow::~MainWindow() {
+  // The controls go first: they still use the brushes, fonts and pictures.
   if (hwnd_ && IsWindow(hwnd_)) DestroyWindow(hwnd_);
-  if (historyImages_) ImageList_Destroy(historyImages_);
-  if (strip_) DeleteObject(strip_);
-  if (aboutIcon_) DestroyIcon(aboutIcon_);
-  for (HBRUSH b : legendBrushes_) {
-    if (b) DeleteObject(b);
-  }
-  if (pageBrush_) DeleteObject(pageBrush_);
-  if (formBrush_) DeleteObject(formBrush_);
 }
 
 bool MainWindow::RegisterClass(HINSTANCE instance) {
@@ -40,14 +34,14 @@ bool MainWindow::RegisterClass(HINSTANCE instance) {
 }
 
 bool MainWindow::Create() {
-  strip_ = static_cast<HBITMAP>(LoadImageW(instance_, MAKEINTRESOURCEW(IDB_STRIP), IMAGE_BITMAP, 0, 0,
-                                           LR_CREATEDIBSECTION));
-  aboutIcon_ = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_TARVEX), IMAGE_ICON, 48, 48, 0));
-  pageBrush_ = CreateSolidBrush(RGB(0xFB, 0xFD, 0xFB));  // SSTabMain's BackColor &HFBFDFB
-  formBrush_ = CreateSolidBrush(RGB(0xEE, 0xF3, 0xF9));
+  strip_.Reset(static_cast<HBITMAP>(
+      LoadImageW(instance_, MAKEINTRESOURCEW(IDB_STRIP), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+  aboutIcon_.Reset(static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_TARVEX), IMAGE_ICON, 48, 48, 0)));
+  pageBrush_.Reset(CreateSolidBrush(RGB(0xFB, 0xFD, 0xFB)));  // SSTabMain's BackColor &HFBFDFB
+  formBrush_.Reset(CreateSolidBrush(RGB(0xEE, 0xF3, 0xF9)));
   static constexpr COLORREF kLegend[5] = {RGB(0, 255, 0), RGB(255, 255, 0), RGB(255, 0, 0), RGB(0, 0, 255),
                                           RGB(255, 128, 255)};
-  for (size_t i = 0; i < legendBrushes_.size(); ++i) legendBrushes_[i] = CreateSolidBrush(kLegend[i]);
+  for (size_t i = 0; i < legendBrushes_.size(); ++i) legendBrushes_[i].Reset(CreateSolidBrush(kLegend[i]));
 
   // No system caption: the top strip is the caption (dragged, with its own
   // hide and exit buttons). The system menu and minimise box keep the
@@ -64,7 +58,7 @@ bool MainWindow::Create() {
   hwnd_ = CreateWindowExW(exStyle, kClassName, kCaption, style, x, y, width, height, nullptr, nullptr,
                           instance_, this);
   if (!hwnd_) return false;
-  SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.window), FALSE);
+  SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.window.Get()), FALSE);
 
   PageTabsEvents events;
   events.mouseDown = [this] { if (form_) form_->SSTabMain_MouseDown(); };
@@ -119,13 +113,9 @@ LRESULT CALLBACK MainWindow::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
 
 LRESULT MainWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd_, &ps);
-      Paint(dc);
-      EndPaint(hwnd_, &ps);
+    case WM_PAINT:
+      Paint(BeginPainting(hwnd_).Get().dc);
       return 0;
-    }
     case WM_ERASEBKGND:
       return 1;  // WM_PAINT covers every pixel
     case WM_CTLCOLORSTATIC:
@@ -168,8 +158,14 @@ LRESULT MainWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
       hwnd_ = nullptr;
       return 0;
     default:
+      if (msg == LiveGdiQuery()) return static_cast<LRESULT>(LiveGdiObjects());
       return DefWindowProcW(hwnd_, msg, wParam, lParam);
   }
+}
+
+UINT MainWindow::LiveGdiQuery() {
+  static const UINT message = RegisterWindowMessageW(kLiveGdiQueryMessage);
+  return message;
 }
 
 void MainWindow::OnCommand(int id, int code, HWND control) {

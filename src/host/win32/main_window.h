@@ -22,6 +22,7 @@
 #include "host_command_buttons.h"
 #include "host_page_tabs.h"
 #include "main_window_fonts.h"
+#include "platform/win32/unique_handle.h"
 #include "tarvex_version.h"
 
 namespace tarvex {
@@ -102,6 +103,7 @@ class MainWindow final : public FormMainView,
   static LRESULT CALLBACK LinkProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
                                    UINT_PTR id, DWORD_PTR self);
   LRESULT Handle(UINT msg, WPARAM wParam, LPARAM lParam);
+  static UINT LiveGdiQuery();  // see live_gdi_query.h
 
   // main_window_controls.cpp
   void CreateControls();
@@ -143,12 +145,12 @@ class MainWindow final : public FormMainView,
   HWND commandMini_ = nullptr, commandExit_ = nullptr;
   HWND commandSave_ = nullptr, commandClear_ = nullptr;
 
-  HBITMAP strip_ = nullptr;     // the top strip picture, owned
-  HICON aboutIcon_ = nullptr;   // 48 x 48, owned
-  HIMAGELIST historyImages_ = nullptr;  // ImageListListViewHistory, owned
-  HBRUSH pageBrush_ = nullptr;  // the pages' back colour, owned
-  HBRUSH formBrush_ = nullptr;  // the window's back colour, owned
-  std::array<HBRUSH, 5> legendBrushes_{};
+  UniqueBitmap strip_;               // the top strip picture
+  UniqueIcon aboutIcon_;             // 48 x 48
+  UniqueImageList historyImages_;    // ImageListListViewHistory
+  UniqueBrush pageBrush_;            // the pages' back colour
+  UniqueBrush formBrush_;            // the window's back colour
+  std::array<UniqueBrush, 5> legendBrushes_;
   bool closing_ = false;
 };
 

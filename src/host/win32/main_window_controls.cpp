@@ -30,7 +30,7 @@ HWND MainWindow::AddLabel(int page, const std::wstring& text, const Rect& r, HFO
 
 void MainWindow::CreateControls() {
   using namespace layout;
-  const HFONT label = fonts_.label, heading = fonts_.heading;
+  const HFONT label = fonts_.label.Get(), heading = fonts_.heading.Get();
 
   // Page 0: speed-up state and the live load diagram with its legend.
   AddLabel(0, L"加速状态", kHeadingState, heading);
@@ -76,8 +76,8 @@ void MainWindow::CreateControls() {
 
   // Page 3: about.
   HWND icon = AddLabel(3, L"", kAboutIcon, label, 0, SS_ICON | SS_REALSIZECONTROL);
-  SendMessageW(icon, STM_SETICON, reinterpret_cast<WPARAM>(aboutIcon_), 0);
-  AddLabel(3, L"Tarvex", kProductName, fonts_.productName);
+  SendMessageW(icon, STM_SETICON, reinterpret_cast<WPARAM>(aboutIcon_.Get()), 0);
+  AddLabel(3, L"Tarvex", kProductName, fonts_.productName.Get());
   AddLabel(3, L"Version:" TARVEX_VERSION_STRING, kVersion, label);
   AddLabel(3, L"全面提升系统性能15%以上，让系统跑的更快。", kAboutText1, label);
   AddLabel(3, L"采用软加速技术，不伤硬件、不耗系统资源，请放心使用。", kAboutText2, label);
@@ -94,7 +94,7 @@ void MainWindow::CreateHistoryList() {
   using namespace layout;
   history_ = AddChild(2, WC_LISTVIEWW, L"",
                       LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP | WS_BORDER,
-                      kListViewHistory, ids::kListViewHistory, fonts_.label);
+                      kListViewHistory, ids::kListViewHistory, fonts_.label.Get());
   if (!history_) return;
   ListView_SetExtendedListViewStyle(history_, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
   static const wchar_t* const kHeaders[4] = {L"NO.", L"时间", L"加速记录", L"加速度"};
@@ -107,13 +107,13 @@ void MainWindow::CreateHistoryList() {
     ListView_InsertColumn(history_, i, &col);
   }
   // ImageListListViewHistory: one 16 x 16 picture, the record mark.
-  historyImages_ = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 0);
+  historyImages_.Reset(ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 0));
   if (historyImages_) {
-    HICON record = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_RECORD), IMAGE_ICON, 16, 16, 0));
-    ImageList_AddIcon(historyImages_, record);
-    if (record) DestroyIcon(record);
+    const UniqueIcon record(
+        static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_RECORD), IMAGE_ICON, 16, 16, 0)));
+    ImageList_AddIcon(historyImages_.Get(), record.Get());
     // The list does not own a small image list unless told to; we delete it.
-    ListView_SetImageList(history_, historyImages_, LVSIL_SMALL);
+    ListView_SetImageList(history_, historyImages_.Get(), LVSIL_SMALL);
   }
 }
 

@@ -1,8 +1,6 @@
 // The main window's fonts (see main_window_fonts.h).
 #include "main_window_fonts.h"
 
-#include <initializer_list>
-
 #include "host_command_buttons.h"
 
 namespace tarvex {
@@ -12,10 +10,10 @@ namespace {
 // character height, as the form's font sizes mean it.
 int HeightPx(int tenthsPt) { return -MulDiv(tenthsPt, 96, 720); }
 
-HFONT Make(const wchar_t* face, int tenthsPt, bool bold, bool underline, BYTE charset) {
-  return CreateFontW(HeightPx(tenthsPt), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, underline, FALSE,
+UniqueFont Make(const wchar_t* face, int tenthsPt, bool bold, bool underline, BYTE charset) {
+  return UniqueFont(CreateFontW(HeightPx(tenthsPt), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, underline, FALSE,
                      charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                     DEFAULT_PITCH | FF_DONTCARE, face);
+                     DEFAULT_PITCH | FF_DONTCARE, face));
 }
 }  // namespace
 
@@ -33,11 +31,5 @@ MainWindowFonts::MainWindowFonts()
       labelUnderline(Make(L"Verdana", 90, false, true, DEFAULT_CHARSET)),
       heading(Make(L"Verdana", 105, true, false, DEFAULT_CHARSET)),
       productName(Make(L"SimSun", 105, true, false, GB2312_CHARSET)) {}
-
-MainWindowFonts::~MainWindowFonts() {
-  for (HFONT f : {window, label, labelUnderline, heading, productName}) {
-    if (f) DeleteObject(f);
-  }
-}
 
 }  // namespace tarvex

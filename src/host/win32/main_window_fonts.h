@@ -4,22 +4,19 @@
 // bold 10.5 pt (the product name).
 #pragma once
 
-#include <windows.h>
+#include "platform/win32/unique_handle.h"
 
 namespace tarvex {
 
 class MainWindowFonts {
  public:
   MainWindowFonts();
-  ~MainWindowFonts();
-  MainWindowFonts(const MainWindowFonts&) = delete;
-  MainWindowFonts& operator=(const MainWindowFonts&) = delete;
 
-  HFONT window = nullptr;
-  HFONT label = nullptr;
-  HFONT labelUnderline = nullptr;
-  HFONT heading = nullptr;
-  HFONT productName = nullptr;
+  UniqueFont window;
+  UniqueFont label;
+  UniqueFont labelUnderline;
+  UniqueFont heading;
+  UniqueFont productName;
 };
 
 }  // namespace tarvex

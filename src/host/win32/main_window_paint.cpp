@@ -9,22 +9,19 @@ namespace tarvex {
 void MainWindow::Paint(HDC dc) {
   RECT client;
   GetClientRect(hwnd_, &client);
-  FillRect(dc, &client, formBrush_);
+  FillRect(dc, &client, formBrush_.Get());
   if (strip_) {
-    HDC memory = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(memory, strip_);
-    BitBlt(dc, 0, 0, layout::kStrip.Width(), layout::kStrip.Height(), memory, 0, 0, SRCCOPY);
-    SelectObject(memory, old);
-    DeleteDC(memory);
+    const UniqueMemoryDc memory = CreateMemoryDc(dc);
+    const UniqueSelection picture = SelectInto(memory.Get(), strip_.Get());
+    BitBlt(dc, 0, 0, layout::kStrip.Width(), layout::kStrip.Height(), memory.Get(), 0, 0, SRCCOPY);
   }
-  HBRUSH frame = CreateSolidBrush(RGB(0x3A, 0x5F, 0x9E));
-  FrameRect(dc, &client, frame);
-  DeleteObject(frame);
+  const UniqueBrush frame(CreateSolidBrush(RGB(0x3A, 0x5F, 0x9E)));
+  FrameRect(dc, &client, frame.Get());
 }
 
 HBRUSH MainWindow::ControlColor(HDC dc, HWND control) {
   for (size_t i = 0; i < legend_.size(); ++i) {
-    if (control == legend_[i]) return legendBrushes_[i];  // an empty label filled with its colour
+    if (control == legend_[i]) return legendBrushes_[i].Get();  // an empty label filled with its colour
   }
   SetBkMode(dc, TRANSPARENT);
   if (control == home_.hwnd || control == help_.hwnd) {
@@ -35,7 +32,7 @@ HBRUSH MainWindow::ControlColor(HDC dc, HWND control) {
   // Page controls lie on the tab control's back colour; the hide and exit
   // buttons are not static, so every static here is on a page.
   SetBkColor(dc, RGB(0xFB, 0xFD, 0xFB));
-  return pageBrush_;
+  return pageBrush_.Get();
 }
 
 }  // namespace tarvex

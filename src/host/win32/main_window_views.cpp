@@ -30,7 +30,7 @@ void MainWindow::SetLinkLook(LinkLabel which, bool underline, OleColor color) {
   link.underline = underline;
   link.color = rgb;
   if (!link.hwnd) return;
-  SendMessageW(link.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(underline ? fonts_.labelUnderline : fonts_.label), TRUE);
+  SendMessageW(link.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>((underline ? fonts_.labelUnderline : fonts_.label).Get()), TRUE);
   InvalidateRect(link.hwnd, nullptr, TRUE);
 }
 

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "common/control_error.h"
+#include "platform/win32/unique_handle.h"
 #include "host_page_tabs.h"
 #include "res/resource.h"
 #include "tab_window.h"
@@ -14,11 +15,11 @@ namespace {
 
 // A bitmap resource as a Picture (RGB, top row first); null when missing.
 PicturePtr LoadBitmapPicture(HINSTANCE instance, int id) {
-  HBITMAP bmp = static_cast<HBITMAP>(LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0,
-                                                0, LR_CREATEDIBSECTION));
-  if (bmp == nullptr) return nullptr;
+  const UniqueBitmap bmp(static_cast<HBITMAP>(
+      LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+  if (!bmp) return nullptr;
   BITMAP info{};
-  GetObjectW(bmp, sizeof info, &info);
+  GetObjectW(bmp.Get(), sizeof info, &info);
   auto picture = std::make_shared<Picture>();
   picture->type = PictureType::Bitmap;
   picture->width = info.bmWidth;
@@ -31,11 +32,8 @@ PicturePtr LoadBitmapPicture(HINSTANCE instance, int id) {
   bih.biBitCount = 32;
   bih.biCompression = BI_RGB;
   std::vector<uint32_t> bgra(static_cast<size_t>(info.bmWidth) * info.bmHeight);
-  HDC dc = GetDC(nullptr);
-  const int rows = GetDIBits(dc, bmp, 0, static_cast<UINT>(info.bmHeight), bgra.data(),
-                             reinterpret_cast<BITMAPINFO*>(&bih), DIB_RGB_COLORS);
-  ReleaseDC(nullptr, dc);
-  DeleteObject(bmp);
+  const int rows = GetDIBits(GetWindowDc(nullptr).Get().dc, bmp.Get(), 0, static_cast<UINT>(info.bmHeight),
+                             bgra.data(), reinterpret_cast<BITMAPINFO*>(&bih), DIB_RGB_COLORS);
   if (rows != info.bmHeight) return nullptr;
   picture->pixels.reserve(bgra.size());
   for (uint32_t p : bgra) picture->pixels.push_back(MakeRgb((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF));

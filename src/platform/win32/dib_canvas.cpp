@@ -8,7 +8,7 @@ namespace tarvex {
 namespace {
 
 // A DIB section needs at least one pixel; a 0 x 0 canvas keeps a 1 x 1 one.
-Bitmap MakeDib(HDC dc, int32_t width, int32_t height, uint32_t** bits) {
+UniqueBitmap MakeDib(HDC dc, int32_t width, int32_t height, uint32_t** bits) {
   BITMAPINFO bi{};
   bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
   bi.bmiHeader.biWidth = std::max(1, width);
@@ -17,7 +17,7 @@ Bitmap MakeDib(HDC dc, int32_t width, int32_t height, uint32_t** bits) {
   bi.bmiHeader.biBitCount = 32;
   bi.bmiHeader.biCompression = BI_RGB;
   void* p = nullptr;
-  Bitmap bmp(CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &p, nullptr, 0));
+  UniqueBitmap bmp(CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &p, nullptr, 0));
   *bits = bmp ? static_cast<uint32_t*>(p) : nullptr;
   return bmp;
 }
@@ -25,7 +25,7 @@ Bitmap MakeDib(HDC dc, int32_t width, int32_t height, uint32_t** bits) {
 }  // namespace
 
 DibCanvas::DibCanvas(int32_t width, int32_t height)
-    : dc_(nullptr), text_(dc_.Get()), raster_(0, 0, nullptr, &text_) {
+    : dc_(CreateMemoryDc(nullptr)), text_(dc_.Get()), raster_(0, 0, nullptr, &text_) {
   Resize(width, height);
 }
 
@@ -38,7 +38,7 @@ void DibCanvas::Resize(int32_t width, int32_t height, Rgb fill) {
   width = std::max(0, width);
   height = std::max(0, height);
   uint32_t* bits = nullptr;
-  Bitmap next = MakeDib(dc_.Get(), width, height, &bits);
+  UniqueBitmap next = MakeDib(dc_.Get(), width, height, &bits);
   if (!next || bits == nullptr) return;  // out of GDI memory: keep the old image
   const uint32_t fillDib = ((fill & 0xFFu) << 16) | (fill & 0xFF00u) | ((fill >> 16) & 0xFFu);
   std::fill(bits, bits + static_cast<size_t>(std::max(1, width)) * std::max(1, height), fillDib);

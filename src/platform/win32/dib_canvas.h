@@ -4,12 +4,12 @@
 #pragma once
 
 #include <windows.h>
-#undef DrawText  // keep the surface member's name (see gdi_handles.h)
+#undef DrawText  // keep the surface member's name (see unique_handle.h)
 
 #include <cstdint>
 
 #include "platform/raster/raster_surface.h"
-#include "platform/win32/gdi_handles.h"
+#include "platform/win32/unique_handle.h"
 #include "platform/win32/gdi_text_engine.h"
 
 namespace tarvex {
@@ -33,8 +33,8 @@ class DibCanvas {
   void BlitTo(HDC target, const RECT& area) const;
 
  private:
-  MemoryDc dc_;
-  Bitmap dib_;
+  UniqueMemoryDc dc_;
+  UniqueBitmap dib_;
   HGDIOBJ oldBitmap_ = nullptr;
   uint32_t* bits_ = nullptr;  // owned by dib_
   int32_t width_ = 0;

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "platform/win32/unique_handle.h"
 #include "platform/win32/wide_text.h"
 
 namespace tarvex {
@@ -23,37 +24,15 @@ std::wstring ModulePath() {
   }
 }
 
-// A file handle closed when it goes out of scope.
-class File {
- public:
-  explicit File(HANDLE h) : h_(h) {}
-  ~File() {
-    if (h_ != INVALID_HANDLE_VALUE) CloseHandle(h_);
-  }
-  File(const File&) = delete;
-  File& operator=(const File&) = delete;
-  bool Valid() const { return h_ != INVALID_HANDLE_VALUE; }
-  HANDLE get() const { return h_; }
-  // Closes now and reports whether closing worked.
-  bool Close() {
-    const bool ok = CloseHandle(h_) != FALSE;
-    h_ = INVALID_HANDLE_VALUE;
-    return ok;
-  }
-
- private:
-  HANDLE h_;
-};
-
 FileResult Failure(FileFailure kind) {
   const DWORD code = GetLastError();
   return {kind, SystemErrorText(code)};
 }
 
 FileResult WriteWhole(const std::string& path, std::string_view bytes, DWORD disposition) {
-  File file(CreateFileW(Utf8ToWide(path).c_str(), GENERIC_WRITE, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
-                        nullptr));
-  if (!file.Valid()) {
+  UniqueHandle file = FileHandle(CreateFileW(Utf8ToWide(path).c_str(), GENERIC_WRITE, 0, nullptr, disposition,
+                                             FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) {
     const DWORD code = GetLastError();
     return {code == ERROR_FILE_EXISTS || code == ERROR_ALREADY_EXISTS ? FileFailure::kExists : FileFailure::kCreate,
             SystemErrorText(code)};
@@ -62,13 +41,14 @@ FileResult WriteWhole(const std::string& path, std::string_view bytes, DWORD dis
   while (done < bytes.size()) {
     const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 30));
     DWORD written = 0;
-    if (!WriteFile(file.get(), bytes.data() + done, chunk, &written, nullptr) || written == 0) {
+    if (!WriteFile(file.Get(), bytes.data() + done, chunk, &written, nullptr) || written == 0) {
       return Failure(FileFailure::kWrite);
     }
     done += written;
   }
-  if (!FlushFileBuffers(file.get())) return Failure(FileFailure::kWrite);
-  if (!file.Close()) return Failure(FileFailure::kWrite);
+  if (!FlushFileBuffers(file.Get())) return Failure(FileFailure::kWrite);
+  // Closing can still fail (a network file): that is a failed write too.
+  if (!CloseHandle(file.Release())) return Failure(FileFailure::kWrite);
   return {};
 }
 

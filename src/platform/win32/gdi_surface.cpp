@@ -26,13 +26,13 @@ GdiSurface::~GdiSurface() {
 }
 
 void GdiSurface::SetPen(Rgb color) {
-  Pen next(CreatePen(PS_SOLID, 1, ToColorRef(color)));
+  UniquePen next(CreatePen(PS_SOLID, 1, ToColorRef(color)));
   SelectObject(dc_, next.Get());
   pen_ = std::move(next);  // the previous pen is no longer selected: delete it
 }
 
 void GdiSurface::SetBrush(std::optional<Rgb> color) {
-  Brush next(color ? CreateSolidBrush(ToColorRef(*color)) : nullptr);
+  UniqueBrush next(color ? CreateSolidBrush(ToColorRef(*color)) : nullptr);
   SelectObject(dc_, next ? static_cast<HGDIOBJ>(next.Get()) : GetStockObject(NULL_BRUSH));
   brush_ = std::move(next);
 }
@@ -43,7 +43,7 @@ void GdiSurface::SetPenMode(PenMode mode) {
 }
 
 void GdiSurface::SetFont(const FontSpec& font) {
-  Font next(CreateFontFor(font));
+  UniqueFont next = CreateFontFor(font);
   HGDIOBJ old = SelectObject(dc_, next.Get());
   if (oldFont_ == nullptr) oldFont_ = old;
   font_ = std::move(next);
@@ -68,13 +68,13 @@ Point GdiSurface::CurrentPosition() const {
 }
 
 void GdiSurface::FillRect(const Rect& r, Rgb color) {
-  Brush b(CreateSolidBrush(ToColorRef(color)));
+  UniqueBrush b(CreateSolidBrush(ToColorRef(color)));
   RECT rc{r.left, r.top, r.right, r.bottom};
   ::FillRect(dc_, &rc, b.Get());
 }
 
 void GdiSurface::FrameRect(const Rect& r, Rgb color) {
-  Brush b(CreateSolidBrush(ToColorRef(color)));
+  UniqueBrush b(CreateSolidBrush(ToColorRef(color)));
   RECT rc{r.left, r.top, r.right, r.bottom};
   ::FrameRect(dc_, &rc, b.Get());
 }
@@ -110,7 +110,7 @@ int32_t GdiSurface::DrawText(std::string& text, Rect& r, uint32_t flags) {
 
 Size GdiSurface::MeasureText(std::string_view text) { return MeasureTextUtf8(dc_, text); }
 
-Bitmap PictureToDib(const Picture& picture, HDC compatible) {
+UniqueBitmap PictureToDib(const Picture& picture, HDC compatible) {
   BITMAPINFO bi{};
   bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
   bi.bmiHeader.biWidth = picture.width;
@@ -119,8 +119,8 @@ Bitmap PictureToDib(const Picture& picture, HDC compatible) {
   bi.bmiHeader.biBitCount = 32;
   bi.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  Bitmap bmp(CreateDIBSection(compatible, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!bmp || bits == nullptr) return Bitmap();
+  UniqueBitmap bmp(CreateDIBSection(compatible, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!bmp || bits == nullptr) return UniqueBitmap();
   auto* px = static_cast<uint32_t*>(bits);
   for (size_t i = 0; i < picture.pixels.size(); ++i) {
     const Rgb c = picture.pixels[i];
@@ -162,9 +162,9 @@ void GdiSurface::DrawPicture(const Picture& picture, int32_t x, int32_t y,
     DrawTransparent(keyed, x, y, w, h, key);
     return;
   }
-  MemoryDc mem(dc_);
-  Bitmap bmp = PictureToDib(picture, dc_);
-  SelectGuard sel(mem.Get(), bmp.Get());
+  UniqueMemoryDc mem = CreateMemoryDc(dc_);
+  UniqueBitmap bmp = PictureToDib(picture, dc_);
+  UniqueSelection sel = SelectInto(mem.Get(), bmp.Get());
   const int oldMode = SetStretchBltMode(dc_, COLORONCOLOR);
   StretchBlt(dc_, x, y, w, h, mem.Get(), 0, 0, picture.width, picture.height, SRCCOPY);
   SetStretchBltMode(dc_, oldMode);
@@ -173,9 +173,9 @@ void GdiSurface::DrawPicture(const Picture& picture, int32_t x, int32_t y,
 void GdiSurface::DrawTransparent(const Picture& picture, int32_t x, int32_t y, int32_t width,
                                  int32_t height, Rgb maskColor) {
   if (!Drawable(picture)) return;
-  MemoryDc mem(dc_);
-  Bitmap bmp = PictureToDib(picture, dc_);
-  SelectGuard sel(mem.Get(), bmp.Get());
+  UniqueMemoryDc mem = CreateMemoryDc(dc_);
+  UniqueBitmap bmp = PictureToDib(picture, dc_);
+  UniqueSelection sel = SelectInto(mem.Get(), bmp.Get());
   TransparentBlt(dc_, x, y, width, height, mem.Get(), 0, 0, picture.width, picture.height,
                  ToColorRef(maskColor));
 }

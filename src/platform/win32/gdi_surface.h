@@ -4,10 +4,10 @@
 #pragma once
 
 #include <windows.h>
-#undef DrawText  // keep the surface member's name (see gdi_handles.h)
+#undef DrawText  // keep the surface member's name (see unique_handle.h)
 
 #include "platform/surface.h"
-#include "platform/win32/gdi_handles.h"
+#include "platform/win32/unique_handle.h"
 
 namespace tarvex {
 
@@ -52,9 +52,9 @@ class GdiSurface final : public Surface {
   int32_t width_;
   int32_t height_;
   PenMode mode_ = PenMode::CopyPen;
-  Pen pen_;      // selected into dc_ while the surface lives
-  Brush brush_;  // nullptr = hollow (the stock NULL_BRUSH is selected)
-  Font font_;
+  UniquePen pen_;      // selected into dc_ while the surface lives
+  UniqueBrush brush_;  // nullptr = hollow (the stock NULL_BRUSH is selected)
+  UniqueFont font_;
   HGDIOBJ oldPen_ = nullptr;
   HGDIOBJ oldBrush_ = nullptr;
   HGDIOBJ oldFont_ = nullptr;
@@ -63,6 +63,6 @@ class GdiSurface final : public Surface {
 };
 
 // A 32-bit top-down DIB holding the picture's pixels (opaque), for blits.
-Bitmap PictureToDib(const Picture& picture, HDC compatible);
+UniqueBitmap PictureToDib(const Picture& picture, HDC compatible);
 
 }  // namespace tarvex

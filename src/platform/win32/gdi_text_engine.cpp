@@ -10,14 +10,14 @@
 
 namespace tarvex {
 
-HFONT CreateFontFor(const FontSpec& font) {
+UniqueFont CreateFontFor(const FontSpec& font) {
   const int height = -static_cast<int>(std::lround(font.sizePt * 96.0 / 72.0));
   std::wstring face = Utf8ToWide(font.name);
   if (face.size() >= LF_FACESIZE) face.resize(LF_FACESIZE - 1);
-  return CreateFontW(height, 0, 0, 0, font.Weight(), font.italic ? TRUE : FALSE,
+  return UniqueFont(CreateFontW(height, 0, 0, 0, font.Weight(), font.italic ? TRUE : FALSE,
                      font.underline ? TRUE : FALSE, font.strikethrough ? TRUE : FALSE,
                      static_cast<DWORD>(static_cast<uint8_t>(font.charset)), OUT_DEFAULT_PRECIS,
-                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face.c_str());
+                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face.c_str()));
 }
 
 int32_t DrawTextUtf8(HDC dc, std::string& text, Rect& r, uint32_t flags) {
@@ -54,7 +54,7 @@ Size MeasureTextUtf8(HDC dc, std::string_view text) {
 
 HFONT GdiTextEngine::FontFor(const FontSpec& font) {
   if (!cachedFont_ || !(cachedSpec_ == font)) {
-    cachedFont_.Reset(CreateFontFor(font));
+    cachedFont_ = CreateFontFor(font);
     cachedSpec_ = font;
   }
   return cachedFont_.Get();
@@ -62,7 +62,7 @@ HFONT GdiTextEngine::FontFor(const FontSpec& font) {
 
 int32_t GdiTextEngine::DrawText(std::string& text, Rect& r, uint32_t flags, const FontSpec& font,
                                 Rgb color, uint32_t*, int32_t, int32_t) {
-  SelectGuard sel(dc_, FontFor(font));
+  UniqueSelection sel = SelectInto(dc_, FontFor(font));
   const int oldMode = SetBkMode(dc_, TRANSPARENT);
   const COLORREF oldColor = ::SetTextColor(dc_, ToColorRef(color));
   const int32_t h = DrawTextUtf8(dc_, text, r, flags);
@@ -72,7 +72,7 @@ int32_t GdiTextEngine::DrawText(std::string& text, Rect& r, uint32_t flags, cons
 }
 
 Size GdiTextEngine::MeasureText(std::string_view text, const FontSpec& font) {
-  SelectGuard sel(dc_, FontFor(font));
+  UniqueSelection sel = SelectInto(dc_, FontFor(font));
   return MeasureTextUtf8(dc_, text);
 }
 

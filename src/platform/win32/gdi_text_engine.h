@@ -4,11 +4,11 @@
 #pragma once
 
 #include <windows.h>
-#undef DrawText  // keep the surface member's name (see gdi_handles.h)
+#undef DrawText  // keep the surface member's name (see unique_handle.h)
 
 #include "common/font.h"
 #include "platform/text_engine.h"
-#include "platform/win32/gdi_handles.h"
+#include "platform/win32/unique_handle.h"
 
 namespace tarvex {
 
@@ -28,8 +28,14 @@ class GdiTextEngine final : public TextEngine {
 
   HDC dc_;
   FontSpec cachedSpec_;  // the font `cachedFont_` was made from
-  Font cachedFont_;
+  UniqueFont cachedFont_;
 };
+
+// Rgb (red low) is COLORREF's own layout.
+inline COLORREF ToColorRef(uint32_t rgb) { return static_cast<COLORREF>(rgb & 0xFFFFFFu); }
+
+// An HFONT for a FontSpec at 96 dpi (height = -points * 96 / 72, rounded).
+UniqueFont CreateFontFor(const FontSpec& font);
 
 // DrawTextW with UTF-8 in and out (DT_MODIFYSTRING writes the shortened text
 // back); shared by the text engine and the GDI surface.

@@ -9,14 +9,10 @@ constexpr wchar_t kMutexName[] = L"Local\\Tarvex.SingleInstance.{6E0B7C2A-3F1D-4
 }  // namespace
 
 Win32SingleInstance::Win32SingleInstance() {
-  mutex_ = CreateMutexW(nullptr, FALSE, kMutexName);
+  mutex_.Reset(CreateMutexW(nullptr, FALSE, kMutexName));
   // A mutex we could not even open (access denied) also means another copy.
-  another_ = (mutex_ != nullptr && GetLastError() == ERROR_ALREADY_EXISTS) ||
-             (mutex_ == nullptr && GetLastError() == ERROR_ACCESS_DENIED);
-}
-
-Win32SingleInstance::~Win32SingleInstance() {
-  if (mutex_) CloseHandle(mutex_);
+  another_ = (mutex_ && GetLastError() == ERROR_ALREADY_EXISTS) ||
+             (!mutex_ && GetLastError() == ERROR_ACCESS_DENIED);
 }
 
 }  // namespace tarvex

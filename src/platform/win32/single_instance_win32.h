@@ -5,20 +5,20 @@
 #include <windows.h>
 
 #include "platform/single_instance.h"
+#include "platform/win32/unique_handle.h"
 
 namespace tarvex {
 
 class Win32SingleInstance final : public SingleInstance {
  public:
   Win32SingleInstance();
-  ~Win32SingleInstance() override;
   Win32SingleInstance(const Win32SingleInstance&) = delete;
   Win32SingleInstance& operator=(const Win32SingleInstance&) = delete;
 
   bool AnotherInstanceRunning() const override { return another_; }
 
  private:
-  HANDLE mutex_ = nullptr;
+  UniqueHandle mutex_;  // held until the program ends
   bool another_ = false;
 };
 

@@ -2,7 +2,7 @@
 #pragma once
 
 #include <windows.h>
-#undef DrawText  // keep the surface member's name (see gdi_handles.h)
+#undef DrawText  // keep the surface member's name (see unique_handle.h)
 
 #include "platform/system_colors.h"
 

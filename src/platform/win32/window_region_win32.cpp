@@ -3,22 +3,20 @@
 
 namespace tarvex {
 
-HRGN CreateRegionWithCuts(Size size, const std::vector<Rect>& cuts) {
-  HRGN region = CreateRectRgn(0, 0, size.width, size.height);
-  if (!region) return nullptr;
+UniqueRegion CreateRegionWithCuts(Size size, const std::vector<Rect>& cuts) {
+  UniqueRegion region(CreateRectRgn(0, 0, size.width, size.height));
+  if (!region) return region;
   for (const Rect& cut : cuts) {
-    HRGN piece = CreateRectRgn(cut.left, cut.top, cut.right, cut.bottom);
-    if (!piece) continue;
-    CombineRgn(region, region, piece, RGN_DIFF);
-    DeleteObject(piece);
+    UniqueRegion piece(CreateRectRgn(cut.left, cut.top, cut.right, cut.bottom));
+    if (piece) CombineRgn(region.Get(), region.Get(), piece.Get(), RGN_DIFF);
   }
   return region;
 }
 
-bool SetWindowRegion(HWND window, HRGN region, bool redraw) {
-  if (SetWindowRgn(window, region, redraw ? TRUE : FALSE) != 0) return true;
-  if (region) DeleteObject(region);
-  return false;
+bool SetWindowRegion(HWND window, UniqueRegion region, bool redraw) {
+  if (SetWindowRgn(window, region.Get(), redraw ? TRUE : FALSE) == 0) return false;
+  (void)region.Release();  // the window's now
+  return true;
 }
 
 }  // namespace tarvex

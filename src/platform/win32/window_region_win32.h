@@ -8,15 +8,15 @@
 #include <vector>
 
 #include "common/geometry.h"
+#include "platform/win32/unique_handle.h"
 
 namespace tarvex {
 
-// (0, 0, size) less every rectangle in `cuts`; the caller owns the region
-// (nullptr if GDI could not make it).
-HRGN CreateRegionWithCuts(Size size, const std::vector<Rect>& cuts);
+// (0, 0, size) less every rectangle in `cuts`; empty if GDI could not make it.
+UniqueRegion CreateRegionWithCuts(Size size, const std::vector<Rect>& cuts);
 
 // Gives `window` the region (the system then owns it and deletes the region it
 // replaces), redrawing when asked. On failure the region is deleted here.
-bool SetWindowRegion(HWND window, HRGN region, bool redraw);
+bool SetWindowRegion(HWND window, UniqueRegion region, bool redraw);
 
 }  // namespace tarvex

@@ -8,7 +8,7 @@
 namespace tarvex {
 
 SurfacePair::SurfacePair(int32_t width, int32_t height)
-    : width_(width), height_(height), dc_(nullptr), raster_(width, height) {
+    : width_(width), height_(height), dc_(CreateMemoryDc(nullptr)), raster_(width, height) {
   BITMAPINFO bi{};
   bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
   bi.bmiHeader.biWidth = width;

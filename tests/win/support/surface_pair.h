@@ -3,13 +3,13 @@
 #pragma once
 
 #include <windows.h>
-#undef DrawText  // keep the surface member's name (see gdi_handles.h)
+#undef DrawText  // keep the surface member's name (see unique_handle.h)
 
 #include <functional>
 #include <string>
 
 #include "platform/raster/raster_surface.h"
-#include "platform/win32/gdi_handles.h"
+#include "platform/win32/unique_handle.h"
 #include "platform/win32/gdi_surface.h"
 
 namespace tarvex {
@@ -33,8 +33,8 @@ class SurfacePair {
  private:
   int32_t width_;
   int32_t height_;
-  MemoryDc dc_;
-  Bitmap dib_;
+  UniqueMemoryDc dc_;
+  UniqueBitmap dib_;
   HGDIOBJ oldBitmap_ = nullptr;
   uint32_t* bits_ = nullptr;
   GdiSurface* gdi_ = nullptr;  // owned; destroyed before the DIB is deselected

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
-#undef DrawText  // keep the surface member's name (see gdi_handles.h)
+#undef DrawText  // keep the surface member's name (see unique_handle.h)
 
 #include <algorithm>
 #include <cstdio>
