@@ -19,7 +19,11 @@ if(TARVEX_TESTS)
   file(GLOB linux_test_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/linux/*.cpp)
   add_executable(tarvex_linux_tests ${linux_test_sources})
   target_include_directories(tarvex_linux_tests PRIVATE ${PROJECT_SOURCE_DIR}/tests)
-  target_link_libraries(tarvex_linux_tests PRIVATE tarvex_linux PkgConfig::TARVEX_XCB GTest::gtest GTest::gtest_main)
+  target_link_libraries(tarvex_linux_tests PRIVATE tarvex_linux tarvex_test_support PkgConfig::TARVEX_XCB GTest::gtest
+                                                  GTest::gtest_main)
+  # The end-to-end tests start the worker as their program with a window.
+  add_dependencies(tarvex_linux_tests tarvex_boost_worker)
+  target_compile_definitions(tarvex_linux_tests PRIVATE TARVEX_BOOST_WORKER="$<TARGET_FILE:tarvex_boost_worker>")
 endif()
 
 if(EXISTS ${PROJECT_SOURCE_DIR}/cmake/TarvexQt.cmake)

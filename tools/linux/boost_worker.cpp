@@ -4,6 +4,7 @@
 //   tarvex_boost_worker hog
 //   tarvex_boost_worker work SECONDS TITLE     -> "units N"
 //   tarvex_boost_worker latency SECONDS TITLE  -> "p50_us A p99_us B"
+//   tarvex_boost_worker window TITLE           (two idle threads, until killed)
 // The window ones wait until they are the active window, then for a settling
 // time (longer than one engine tick) before they measure.
 #include <unistd.h>
@@ -17,6 +18,7 @@
 #include <cstring>
 #include <ctime>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -126,6 +128,19 @@ int Latency(double seconds, const char* title) {
   return 0;
 }
 
+// A program with a window and a second thread that only waits: what the
+// engine's end-to-end tests raise and give back thread by thread.
+int Window(const char* title) {
+  xcb_connection_t* c = OpenWindow(title);
+  std::thread([] {
+    for (;;) pause();
+  }).detach();
+  std::printf("ready\n");
+  std::fflush(stdout);
+  for (;;) pause();
+  xcb_disconnect(c);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -134,6 +149,7 @@ int main(int argc, char** argv) {
     volatile uint64_t sink = 1;  // keeps the endless loop observable
     for (;;) sink = WorkUnit(sink);
   }
+  if (mode == "window" && argc == 3) return Window(argv[2]);
   if ((mode == "work" || mode == "latency") && argc == 4) {
     const double seconds = std::atof(argv[2]);
     return mode == "work" ? Work(seconds, argv[3]) : Latency(seconds, argv[3]);
