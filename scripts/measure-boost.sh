@@ -71,14 +71,19 @@ lat_high=$(phase latency-normal 1 普通加速 latency)
 lat_rt=$(phase latency-crazy 1 疯狂加速 latency)
 
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "n/a" }'; }
-printf '\n%-22s %12s %12s %12s\n' "phase" "work units" "vs no Tarvex" "vs ceiling"
-printf '%-22s %12s %12s %12s\n' "ceiling (alone)" "$ceiling" "$(ratio "$ceiling" "$plain")" "1.00"
-printf '%-22s %12s %12s %12s\n' "2 hogs, no Tarvex" "$plain" "1.00" "$(ratio "$plain" "$ceiling")"
-printf '%-22s %12s %12s %12s\n' "2 hogs, 普通加速" "$high" "$(ratio "$high" "$plain")" "$(ratio "$high" "$ceiling")"
-printf '%-22s %12s %12s %12s\n' "2 hogs, 疯狂加速" "$rt" "$(ratio "$rt" "$plain")" "$(ratio "$rt" "$ceiling")"
-printf '\n%-22s %s\n' "latency, no Tarvex" "$lat_plain"
-printf '%-22s %s\n' "latency, 普通加速" "$lat_high"
-printf '%-22s %s\n' "latency, 疯狂加速" "$lat_rt"
+# The phase name last: its Chinese characters would break a padded column.
+row() { printf '%12s %14s %12s   %s\n' "$@"; }
+echo
+row "work units" "vs no Tarvex" "vs ceiling" "phase"
+row "$ceiling" "$(ratio "$ceiling" "$plain")" "1.00" "worker alone (ceiling)"
+row "$plain" "1.00" "$(ratio "$plain" "$ceiling")" "2 hogs, no Tarvex"
+row "$high" "$(ratio "$high" "$plain")" "$(ratio "$high" "$ceiling")" "2 hogs, 普通加速"
+row "$rt" "$(ratio "$rt" "$plain")" "$(ratio "$rt" "$ceiling")" "2 hogs, 疯狂加速"
+echo
+echo "latency of 10 ms wakeups under the 2 hogs:"
+echo "  no Tarvex  $lat_plain"
+echo "  普通加速   $lat_high"
+echo "  疯狂加速   $lat_rt"
 
 ok=1
 for got in "$(ratio "$high" "$plain")" "$(ratio "$rt" "$plain")"; do
