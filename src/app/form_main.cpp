@@ -92,6 +92,9 @@ bool FormMain::QueryUnload() {
   if (!tray_.QuitWithoutAsking()) {
     if (view_.AskYesNo(kConfirmExit, kConfirmTitle) != PromptAnswer::Yes) return false;
   }
+  // Every way out (Yes, the tray menu's 退出, the end of the logon) passes here:
+  // leave no process raised behind.
+  core_.GiveBackRaised();
   tray_.RemoveTrayIcon();
   tray_.RemoveWindowProc();
   return true;

@@ -41,8 +41,9 @@ class FormMain {
   // Load step; `window` is the main window. Returns whether the host shows the
   // window now (false when auto-minimise hid it).
   bool Load(WindowHandle window);
-  // Close request: whether the window may close. After true the icon is gone
-  // and the program's window procedure removed.
+  // Close request: whether the window may close. After true the raised
+  // process has its class back, the icon is gone and the program's window
+  // procedure removed.
   bool QueryUnload();
 
   void TimerMain_Timer();

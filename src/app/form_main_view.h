@@ -51,6 +51,7 @@ class FormMainCore {
   virtual void ResetEngine() = 0;                 // engine state to 0
   virtual void ApplyStartupSettings() = 0;        // the seven keys, in their order
   virtual void TimerMainTick() = 0;               // one engine tick
+  virtual void GiveBackRaised() = 0;              // at exit: the raised process gets its class back
   virtual bool AlwaysTopReadsOn() = 0;            // the AlwaysTop key reads as 1
   virtual bool AutoMinReadsOn() = 0;              // the AutoMin key reads as 1
   virtual void SaveRecords() = 0;                 // CommandSaveRecords

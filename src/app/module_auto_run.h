@@ -1,7 +1,9 @@
-// ModuleAutoRun: the "Tarvex_CN" value in the per-machine Run list, whose data
-// is the executable's full path. Every failure is silent.
+// ModuleAutoRun: the "Tarvex_CN" value in a Run list, whose data is the
+// executable's full path. The per-machine list needs administrator rights, so
+// the per-user list stands in when it cannot be written.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "platform/autostart.h"
@@ -17,7 +19,10 @@ class ModuleAutoRun {
   ModuleAutoRun(AutoStartStore& store, FileSystem& files, const CodePage& codePage)
       : store_(store), files_(files), codePage_(codePage) {}
 
-  void AddAutoRun();
+  // Writes the value per machine, else per user. When neither list takes it,
+  // the platform's text of the last failure (UTF-8); nullopt on success.
+  [[nodiscard]] std::optional<std::string> AddAutoRun();
+  // Removes the value from both lists; a missing value is no failure.
   void RemoveAutoRun();
 
   // The executable's directory, "\", its base name and ".exe" (UTF-8).

@@ -1,7 +1,9 @@
 // ModuleConfig: the seven settings in "tarvex.ini" beside the executable, one
-// reader and one writer per key on one private (section, key) pair. The path is
-// built afresh for every access; nothing is cached. Values cross the file in
-// the ANSI code page and are UTF-8 here.
+// reader and one writer per key on one private (section, key) pair. Where the
+// executable's folder cannot be written (Program Files, a read-only medium) the
+// settings live in the per-user folder instead, so that changes survive. The
+// path is chosen afresh for every access; nothing is cached. Values cross the
+// file in the ANSI code page and are UTF-8 here.
 #pragma once
 
 #include <optional>
@@ -26,6 +28,17 @@ class ModuleConfig {
   // The executable's directory followed by "\tarvex.ini" (a drive root gives
   // "C:\\tarvex.ini" with the doubled separator, which the platform accepts).
   std::string SettingsPath() const;
+  // The per-user file (%APPDATA%\Tarvex\tarvex.ini); empty when the platform
+  // names no per-user folder.
+  std::string UserSettingsPath() const;
+  // The file the readers use: the one beside the executable, unless its
+  // folder cannot be written and the per-user file exists.
+  std::string ReadPath() const;
+  // The file the writers use: the one beside the executable while its folder
+  // can be written; else the per-user file, created at the first write with
+  // the content of the file beside the executable. Empty when neither can be
+  // written: nothing is ever written beside an executable that forbids it.
+  std::string WritePath();
 
   // Readers: nullopt when the key is absent or empty; otherwise at most 254
   // ANSI bytes (never half a character), cut at the first NUL, blanks trimmed.

@@ -34,6 +34,8 @@ enum class SettingCombo {
 
 inline constexpr char kSpeedNormal[] = "普通加速";
 inline constexpr char kSpeedCrazy[] = "疯狂加速";
+// The history's level text for a window whose process could not be raised.
+inline constexpr char kSpeedFailed[] = "未能加速";
 inline constexpr const char* kSpeedEntries[] = {kSpeedNormal, kSpeedCrazy};
 inline constexpr const char* kAutoCleanCountEntries[] = {"50", "100", "200", "300"};
 
@@ -61,6 +63,13 @@ class MainWindowOps {
   virtual ~MainWindowOps() = default;
   // SetWindowPos(HWND_TOPMOST or HWND_NOTOPMOST, SWP_NOSIZE | SWP_NOMOVE).
   virtual void SetTopmost(bool on) = 0;
+};
+
+// The engine, told at once when "启用加速" is checked or cleared.
+class SpeedUpSwitch {
+ public:
+  virtual ~SpeedUpSwitch() = default;
+  virtual void SpeedUpSwitched(bool on) = 0;
 };
 
 }  // namespace tarvex

@@ -1,6 +1,7 @@
 // Applying the stored settings at start and writing them on every change.
 #include "app/settings_handler.h"
 
+#include <optional>
 #include <string>
 
 #include "common/vb_number.h"
@@ -47,8 +48,17 @@ void SettingsHandler::OnCheckChanged(SettingCheck check) {
       // A greyed box counts as on.
       const bool on = state != CheckState::kUnchecked;
       config_.SetAutoRun(OneOrZero(on));
-      if (on) autoRun_.AddAutoRun();
-      else autoRun_.RemoveAutoRun();
+      if (!on) {
+        autoRun_.RemoveAutoRun();
+        break;
+      }
+      if (std::optional<std::string> failure = autoRun_.AddAutoRun()) {
+        // Neither list could be written: say why and put the box back to
+        // clear, which writes AutoRun=0 through this same handling.
+        dialogs_.ShowMessageBox(*failure, "错误", MessageBoxIcon::kExclamation, MessageBoxButtons::kOk);
+        controls_.SetCheck(SettingCheck::kAutoRun, CheckState::kUnchecked);
+        OnCheckChanged(SettingCheck::kAutoRun);
+      }
       break;
     }
     case SettingCheck::kAutoMin:
@@ -56,6 +66,8 @@ void SettingsHandler::OnCheckChanged(SettingCheck check) {
       break;
     case SettingCheck::kState:
       config_.SetEnableSpeed(OneOrZero(checked));
+      // The engine counts a greyed box as on.
+      speedUp_.SpeedUpSwitched(state != CheckState::kUnchecked);
       break;
     case SettingCheck::kMostTop:
       config_.SetAlwaysTop(OneOrZero(checked));

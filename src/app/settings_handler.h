@@ -8,14 +8,16 @@
 #include "app/module_auto_run.h"
 #include "app/module_config.h"
 #include "app/settings_controls.h"
+#include "platform/dialogs.h"
 
 namespace tarvex {
 
 class SettingsHandler {
  public:
   SettingsHandler(ModuleConfig& config, ModuleAutoRun& autoRun, SettingsControls& controls,
-                  MainWindowOps& window)
-      : config_(config), autoRun_(autoRun), controls_(controls), window_(window) {}
+                  MainWindowOps& window, Dialogs& dialogs, SpeedUpSwitch& speedUp)
+      : config_(config), autoRun_(autoRun), controls_(controls), window_(window), dialogs_(dialogs),
+        speedUp_(speedUp) {}
 
   // Start-up: AutoRun, AutoMin, SpeedLevel, EnableRecord, RecordCount,
   // EnableSpeed, AlwaysTop, each setting its control and running the control's
@@ -38,6 +40,8 @@ class SettingsHandler {
   ModuleAutoRun& autoRun_;
   SettingsControls& controls_;
   MainWindowOps& window_;
+  Dialogs& dialogs_;
+  SpeedUpSwitch& speedUp_;
 };
 
 }  // namespace tarvex

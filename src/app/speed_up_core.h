@@ -17,6 +17,7 @@ class SpeedUpCore final : public FormMainCore {
   void ResetEngine() override { engine_.Reset(); }
   void ApplyStartupSettings() override { settings_.ApplyStartupSettings(); }
   void TimerMainTick() override { engine_.TimerMain_Timer(); }
+  void GiveBackRaised() override { engine_.GiveBack(); }
   bool AlwaysTopReadsOn() override { return settings_.AlwaysTopReadsOn(); }
   bool AutoMinReadsOn() override { return settings_.AutoMinReadsOn(); }
   void SaveRecords() override { history_.SaveRecords(); }

@@ -1,15 +1,29 @@
-// TimerMain's tick: the ten steps of one look at the foreground window.
+// TimerMain's tick: one look at the foreground window, and the give-back.
 #include "app/speed_up_engine.h"
 
 #include <limits>
 #include <string>
 
-#include "app/process_priority.h"
-
 namespace tarvex {
+
+const char* SpeedLevelText(uint32_t obtainedClass) {
+  if (obtainedClass == kRealtimePriorityClass) return kSpeedCrazy;
+  if (obtainedClass == kHighPriorityClass) return kSpeedNormal;
+  return kSpeedFailed;
+}
+
+SpeedUpEngine::~SpeedUpEngine() { process_.CloseHandle(raised_.handle); }
 
 void SpeedUpEngine::Reset() {
   state_ = EngineState{};
+}
+
+void SpeedUpEngine::GiveBack() { tarvex::GiveBack(process_, raised_); }
+
+void SpeedUpEngine::SpeedUpSwitched(bool on) {
+  if (on) return;
+  GiveBack();
+  raiseAgain_ = true;
 }
 
 void SpeedUpEngine::TimerMain_Timer() {
@@ -23,21 +37,27 @@ void SpeedUpEngine::TimerMain_Timer() {
 
   state_.PreviousWindow = state_.CurrentWindow;
   state_.CurrentWindow = foreground;
-  if (state_.CurrentWindow == state_.PreviousWindow) return;  // nothing repeats for the same window
+  // Nothing repeats for the same window, unless speeding up was just switched back on.
+  if (state_.CurrentWindow == state_.PreviousWindow && !raiseAgain_) return;
+  raiseAgain_ = false;
 
-  (void)SetProcessPriority(process_, 0, state_.PreviousWindow, kNormalPriorityClass);
+  GiveBack();
   const std::string speed = controls_.ComboText(SettingCombo::kSpeed);
-  if (speed == kSpeedNormal) {
-    (void)SetProcessPriority(process_, 0, state_.CurrentWindow, kHighPriorityClass);
-  } else if (speed == kSpeedCrazy) {
-    (void)SetProcessPriority(process_, 0, state_.CurrentWindow, kRealtimePriorityClass);
-  }
+  const uint32_t asked = speed == kSpeedNormal ? kHighPriorityClass
+                         : speed == kSpeedCrazy ? kRealtimePriorityClass
+                                                : 0;
+  RaiseResult result;
+  if (asked != 0) result = RaiseProcess(process_, 0, state_.CurrentWindow, asked);
+  if (result.held) raised_ = *result.held;
+  const bool raised = result.Raised();
 
+  // The window is in front whether or not it could be raised.
   status_.SetInfoCaption(title);
-  status_.SetInfoToolTip(title);
+  status_.SetInfoToolTip(raised ? title : title + kSpeedFailedNote);
   if (controls_.GetCheck(SettingCheck::kEnableRecord) == CheckState::kChecked) {
-    history_.AddSpeedUpRecord(title, speed);
+    history_.AddSpeedUpRecord(title, SpeedLevelText(result.obtainedClass));
   }
+  if (!raised) return;
 
   // At the largest count the increment is skipped; the caption still shows it.
   if (state_.SpeedUpCount < std::numeric_limits<int32_t>::max()) ++state_.SpeedUpCount;

@@ -25,7 +25,10 @@ void SpeedUpHistory::AddSpeedUpRecord(std::string_view title, std::string_view s
   if (last < 0) return;
   list_.SetSubItem(last, 1, platform_.clock.TimeOfDayText());
   list_.SetSubItem(last, 2, title);
-  list_.SetSubItem(last, 3, speedLevelText == kSpeedNormal ? kSpeedNormal : kSpeedCrazy);
+  const char* level = speedLevelText == kSpeedNormal ? kSpeedNormal
+                      : speedLevelText == kSpeedFailed ? kSpeedFailed
+                                                       : kSpeedCrazy;
+  list_.SetSubItem(last, 3, level);
   list_.SetSmallIcon(last, kRecordIcon);
 }
 

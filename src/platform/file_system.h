@@ -4,6 +4,7 @@
 // rename over it). Paths are UTF-8.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -43,6 +44,18 @@ class FileSystem {
   virtual FileResult RenameReplacing(const std::string& from, const std::string& to) = 0;
   // Deletes `path`; failures are ignored.
   virtual void RemoveFile(const std::string& path) = 0;
+
+  // Whether a new file can be created in `directory` now (a read-only folder,
+  // a folder without create rights or a read-only medium cannot).
+  virtual bool DirectoryWritable(const std::string& directory) = 0;
+  // The folder for this user's settings (%APPDATA%\Tarvex); empty when the
+  // platform names none. It may not exist yet.
+  virtual std::string UserSettingsDirectory() = 0;
+  // Creates `directory` and its missing parents; whether it exists afterwards.
+  virtual bool CreateDirectories(const std::string& directory) = 0;
+  // The whole content of the file at `path`; nullopt when there is none or it
+  // cannot be read.
+  virtual std::optional<std::string> ReadFile(const std::string& path) = 0;
 };
 
 // Gives `path` exactly `bytes` as its content without ever leaving it

@@ -134,6 +134,19 @@ void FakeFileSystem::RemoveFile(const std::string& path) {
   files.erase(path);
 }
 
+bool FakeFileSystem::CreateDirectories(const std::string& dir) {
+  calls.push_back("mkdir " + dir);
+  if (InReadOnlyDirectory(dir)) return false;
+  directories.insert(dir);
+  return true;
+}
+
+std::optional<std::string> FakeFileSystem::ReadFile(const std::string& path) {
+  auto it = files.find(path);
+  if (it == files.end()) return std::nullopt;
+  return it->second;
+}
+
 std::optional<std::string> FakeProfileStore::ReadString(const std::string& path, std::string_view section,
                                                         std::string_view key) {
   auto it = files_.files.find(path);
@@ -144,7 +157,7 @@ std::optional<std::string> FakeProfileStore::ReadString(const std::string& path,
 bool FakeProfileStore::WriteString(const std::string& path, std::string_view section, std::string_view key,
                                    std::string_view value) {
   ++writeCount;
-  if (failWrites) return false;
+  if (failWrites || files_.InReadOnlyDirectory(path)) return false;
   auto it = files_.files.find(path);
   IniText text(it == files_.files.end() ? std::string() : it->second);
   if (!text.Set(section, key, value)) return false;
@@ -152,17 +165,19 @@ bool FakeProfileStore::WriteString(const std::string& path, std::string_view sec
   return true;
 }
 
-bool FakeAutoStart::SetRunValue(std::string_view name, std::string_view dataAnsi) {
-  calls.push_back("set " + std::string(name));
-  if (denied) return false;
-  values[std::string(name)] = std::string(dataAnsi);
-  return true;
+RunValueResult FakeAutoStart::SetRunValue(RunScope scope, std::string_view name, std::string_view dataAnsi) {
+  const bool machine = scope == RunScope::kMachine;
+  calls.push_back(std::string("set ") + (machine ? "machine " : "user ") + std::string(name));
+  if (machine ? denied : userDenied) return {false, machine ? "Access is denied." : "The registry is read-only."};
+  (machine ? values : userValues)[std::string(name)] = std::string(dataAnsi);
+  return {true, ""};
 }
 
-bool FakeAutoStart::DeleteRunValue(std::string_view name) {
-  calls.push_back("delete " + std::string(name));
-  if (denied) return false;
-  return values.erase(std::string(name)) != 0;
+bool FakeAutoStart::DeleteRunValue(RunScope scope, std::string_view name) {
+  const bool machine = scope == RunScope::kMachine;
+  calls.push_back(std::string("delete ") + (machine ? "machine " : "user ") + std::string(name));
+  if (machine ? denied : userDenied) return false;
+  return (machine ? values : userValues).erase(std::string(name)) != 0;
 }
 
 WindowHandle FakeProcesses::ForegroundWindow() { return foreground; }
@@ -183,26 +198,63 @@ ProcessHandle FakeProcesses::OpenProcess(uint32_t access, ProcessId id) {
   if (it == processes.end()) return 0;
   if (it->second.protectedProcess && (access & kProcessSetInformation)) return 0;
   const ProcessHandle handle = nextHandle_++;
-  grants_[handle] = {id, access};
+  grants_[handle] = {id, access, it->second.generation};
   open[handle] = id;
   return handle;
 }
 
+FakeProcesses::Process* FakeProcesses::Granted(ProcessHandle process, uint32_t right) {
+  auto grant = grants_.find(process);
+  if (grant == grants_.end() || !(grant->second.access & right)) return nullptr;
+  auto it = processes.find(grant->second.id);
+  if (it == processes.end() || it->second.generation != grant->second.generation) return nullptr;
+  return &it->second;
+}
+
 bool FakeProcesses::SetPriorityClass(ProcessHandle process, uint32_t priorityClass) {
   if (recordCalls) calls.push_back("set " + Hex(priorityClass));
-  auto it = grants_.find(process);
-  if (it == grants_.end() || !(it->second.access & kProcessSetInformation)) return false;
-  Process& target = processes.at(it->second.id);
-  target.priorityClass =
-      (priorityClass == kRealtimePriorityClass && target.realtimeDenied) ? kHighPriorityClass : priorityClass;
+  Process* target = Granted(process, kProcessSetInformation);
+  if (!target) return false;
+  target->priorityClass =
+      (priorityClass == kRealtimePriorityClass && target->realtimeDenied) ? kHighPriorityClass : priorityClass;
+  for (ThreadSchedule& thread : target->threads) thread = ThreadFor(thread.threadId, target->priorityClass);
   return true;
 }
 
 uint32_t FakeProcesses::GetPriorityClass(ProcessHandle process) {
   if (recordCalls) calls.push_back("get");
-  auto it = grants_.find(process);
-  if (it == grants_.end() || !(it->second.access & kProcessQueryInformation)) return 0;
-  return processes.at(it->second.id).priorityClass;
+  const Process* target = Granted(process, kProcessQueryInformation);
+  return target ? target->priorityClass : 0;
+}
+
+ProcessSchedule FakeProcesses::ReadSchedule(ProcessHandle process) {
+  const uint32_t priorityClass = GetPriorityClass(process);
+  const Process* target = Granted(process, kProcessQueryInformation);
+  return {priorityClass, target ? target->threads : std::vector<ThreadSchedule>{}};
+}
+
+bool FakeProcesses::SetThreadSchedule(ProcessHandle process, const ThreadSchedule& schedule) {
+  if (recordCalls) calls.push_back("thread " + std::to_string(schedule.threadId));
+  Process* target = Granted(process, kProcessSetInformation);
+  if (!target) return false;
+  for (ThreadSchedule& thread : target->threads) {
+    if (thread.threadId == schedule.threadId) {
+      thread = schedule;
+      return true;
+    }
+  }
+  return false;
+}
+
+ThreadSchedule FakeProcesses::ThreadFor(int64_t threadId, uint32_t priorityClass) {
+  constexpr int32_t kRoundRobin = 2;
+  if (priorityClass == kRealtimePriorityClass) return {threadId, kRoundRobin, 1, 0};
+  const int32_t nice = priorityClass == kIdlePriorityClass          ? 19
+                       : priorityClass == kBelowNormalPriorityClass ? 10
+                       : priorityClass == kAboveNormalPriorityClass ? -5
+                       : priorityClass == kHighPriorityClass        ? -10
+                                                                    : 0;
+  return {threadId, 0, 0, nice};
 }
 
 void FakeProcesses::CloseHandle(ProcessHandle process) {

@@ -51,14 +51,20 @@ class FakeFileSystem final : public FileSystem {
   bool failWrites = false;                    // every write stops half way (disk full)
   std::vector<std::string> calls;             // "create <path>", "rename <a> <b>", ...
 
+  std::string userDirectory = "C:\\Users\\lin\\AppData\\Roaming\\Tarvex";  // "" = none
+  std::set<std::string> directories;          // created by CreateDirectories
+
   std::string ExecutableDirectory() override { return directory; }
   std::string ExecutableBaseName() override { return baseName; }
   FileResult CreateNewFile(const std::string& path, std::string_view bytes) override;
   FileResult OverwriteFile(const std::string& path, std::string_view bytes) override;
   FileResult RenameReplacing(const std::string& from, const std::string& to) override;
   void RemoveFile(const std::string& path) override;
+  bool DirectoryWritable(const std::string& dir) override { return readOnlyDirectories.count(dir) == 0; }
+  std::string UserSettingsDirectory() override { return userDirectory; }
+  bool CreateDirectories(const std::string& dir) override;
+  std::optional<std::string> ReadFile(const std::string& path) override;
 
- private:
   bool InReadOnlyDirectory(const std::string& path) const;
 };
 
@@ -77,13 +83,16 @@ class FakeProfileStore final : public ProfileStore {
   FakeFileSystem& files_;
 };
 
+// Both Run lists; each can be denied on its own.
 class FakeAutoStart final : public AutoStartStore {
  public:
-  std::map<std::string, std::string> values;
-  bool denied = false;  // no right to write the per-machine key
-  std::vector<std::string> calls;
-  bool SetRunValue(std::string_view name, std::string_view dataAnsi) override;
-  bool DeleteRunValue(std::string_view name) override;
+  std::map<std::string, std::string> values;      // per machine
+  std::map<std::string, std::string> userValues;  // per user
+  bool denied = false;      // no right to write the per-machine key
+  bool userDenied = false;  // the per-user key cannot be written either
+  std::vector<std::string> calls;  // "set machine Tarvex_CN", "delete user Tarvex_CN"
+  RunValueResult SetRunValue(RunScope scope, std::string_view name, std::string_view dataAnsi) override;
+  bool DeleteRunValue(RunScope scope, std::string_view name) override;
 };
 
 // Windows and processes with priority classes. Handles are fresh integers.
@@ -97,6 +106,10 @@ class FakeProcesses final : public ProcessPlatform {
     uint32_t priorityClass = kNormalPriorityClass;
     bool protectedProcess = false;  // may be queried, not changed
     bool realtimeDenied = false;    // asking for real-time grants high
+    int generation = 0;             // bump to stand for a new process reusing the id
+    // Non-empty: a platform that schedules threads apart (as Linux does); a
+    // class set puts every thread at ThreadFor(class).
+    std::vector<ThreadSchedule> threads;
   };
 
   WindowHandle foreground = 0;
@@ -115,14 +128,21 @@ class FakeProcesses final : public ProcessPlatform {
   bool SetPriorityClass(ProcessHandle process, uint32_t priorityClass) override;
   uint32_t GetPriorityClass(ProcessHandle process) override;
   void CloseHandle(ProcessHandle process) override;
+  ProcessSchedule ReadSchedule(ProcessHandle process) override;
+  bool SetThreadSchedule(ProcessHandle process, const ThreadSchedule& schedule) override;
 
   uint32_t ClassOf(ProcessId id) const { return processes.at(id).priorityClass; }
+  // A thread's schedule under a class: nice values, real-time as round robin.
+  static ThreadSchedule ThreadFor(int64_t threadId, uint32_t priorityClass);
 
  private:
   struct Grant {
     ProcessId id;
     uint32_t access;
+    int generation;
   };
+  // The process a handle still names with `right`; null once it ended.
+  Process* Granted(ProcessHandle process, uint32_t right);
   std::map<ProcessHandle, Grant> grants_;
   ProcessHandle nextHandle_ = 0x100;
 };

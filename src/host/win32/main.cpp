@@ -45,9 +45,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   MainWindow window(instance);
   ModuleConfig config(platform.profile, platform.files, platform.codePage);
   ModuleAutoRun autoRun(platform.autoStart, platform.files, platform.codePage);
-  SettingsHandler settings(config, autoRun, window, window);
   SpeedUpHistory history(window, window, {platform.clock, platform.dialogs, platform.files, platform.codePage});
   SpeedUpEngine engine(platform.process, platform.codePage, window, window, history);
+  SettingsHandler settings(config, autoRun, window, window, platform.dialogs, engine);
   SpeedUpCore core(settings, engine, history);
   ModuleMainTray tray(windows, shell);
   g_tray = &tray;

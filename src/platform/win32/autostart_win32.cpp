@@ -5,31 +5,38 @@
 
 #include <string>
 
+#include "platform/win32/file_system_win32.h"
 #include "platform/win32/unique_handle.h"
 
 namespace tarvex {
 namespace {
 
-// The Run key (created if missing); empty when it cannot be opened.
-UniqueHkey RunKey() {
+// The Run key of one list (created if missing); empty when it cannot be
+// opened, with the system's code in `status`.
+UniqueHkey RunKey(RunScope scope, LONG& status) {
   UniqueHkey key;
-  if (RegCreateKeyA(HKEY_LOCAL_MACHINE, kRunKeyPath, key.Put()) != ERROR_SUCCESS) key.Reset();
+  status = RegCreateKeyA(scope == RunScope::kMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER, kRunKeyPath, key.Put());
+  if (status != ERROR_SUCCESS) key.Reset();
   return key;
 }
 
 }  // namespace
 
-bool Win32AutoStartStore::SetRunValue(std::string_view name, std::string_view dataAnsi) {
-  const UniqueHkey key = RunKey();
-  if (!key) return false;
+RunValueResult Win32AutoStartStore::SetRunValue(RunScope scope, std::string_view name, std::string_view dataAnsi) {
+  LONG status = ERROR_SUCCESS;
+  const UniqueHkey key = RunKey(scope, status);
+  if (!key) return {false, SystemErrorText(static_cast<unsigned long>(status))};
   const std::string valueName(name);
   const std::string data(dataAnsi);  // with its terminating NUL below
-  return RegSetValueExA(key.Get(), valueName.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
-                        static_cast<DWORD>(data.size() + 1)) == ERROR_SUCCESS;
+  status = RegSetValueExA(key.Get(), valueName.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+                          static_cast<DWORD>(data.size() + 1));
+  if (status != ERROR_SUCCESS) return {false, SystemErrorText(static_cast<unsigned long>(status))};
+  return {true, ""};
 }
 
-bool Win32AutoStartStore::DeleteRunValue(std::string_view name) {
-  const UniqueHkey key = RunKey();
+bool Win32AutoStartStore::DeleteRunValue(RunScope scope, std::string_view name) {
+  LONG status = ERROR_SUCCESS;
+  const UniqueHkey key = RunKey(scope, status);
   if (!key) return false;
   return RegDeleteValueA(key.Get(), std::string(name).c_str()) == ERROR_SUCCESS;
 }

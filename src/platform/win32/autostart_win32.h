@@ -1,5 +1,6 @@
-// AutoStartStore over the registry: HKEY_LOCAL_MACHINE's Run key, opened with
-// RegCreateKeyA (create if missing) for each call and closed before it returns.
+// AutoStartStore over the registry: the Run key of HKEY_LOCAL_MACHINE or of
+// HKEY_CURRENT_USER, opened with RegCreateKeyA (create if missing) for each
+// call and closed before it returns. Failure texts are the system's own.
 #pragma once
 
 #include "platform/autostart.h"
@@ -8,8 +9,8 @@ namespace tarvex {
 
 class Win32AutoStartStore final : public AutoStartStore {
  public:
-  bool SetRunValue(std::string_view name, std::string_view dataAnsi) override;
-  bool DeleteRunValue(std::string_view name) override;
+  RunValueResult SetRunValue(RunScope scope, std::string_view name, std::string_view dataAnsi) override;
+  bool DeleteRunValue(RunScope scope, std::string_view name) override;
 };
 
 }  // namespace tarvex

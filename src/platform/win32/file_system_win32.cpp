@@ -111,4 +111,55 @@ FileResult Win32FileSystem::RenameReplacing(const std::string& from, const std::
 
 void Win32FileSystem::RemoveFile(const std::string& path) { DeleteFileW(Utf8ToWide(path).c_str()); }
 
+bool Win32FileSystem::DirectoryWritable(const std::string& directory) {
+  // Attributes and ACLs do not tell (a root user under Wine, an immutable
+  // folder, a read-only medium): trying does. The probe vanishes on close.
+  std::wstring probe = Utf8ToWide(directory);
+  if (!probe.empty() && probe.back() != L'\\') probe += L'\\';
+  probe += L"~tarvex-probe-" + std::to_wstring(GetCurrentProcessId()) + L".tmp";
+  File file(CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                        FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+  return file.Valid();
+}
+
+std::string Win32FileSystem::UserSettingsDirectory() {
+  const DWORD n = GetEnvironmentVariableW(L"APPDATA", nullptr, 0);
+  if (n == 0) return {};
+  std::wstring appData(n, L'\0');
+  const DWORD copied = GetEnvironmentVariableW(L"APPDATA", appData.data(), n);
+  if (copied == 0 || copied >= n) return {};
+  appData.resize(copied);
+  while (!appData.empty() && (appData.back() == L'\\' || appData.back() == L'/')) appData.pop_back();
+  if (appData.empty()) return {};
+  return WideToUtf8(appData) + "\\Tarvex";
+}
+
+bool Win32FileSystem::CreateDirectories(const std::string& directory) {
+  const std::wstring path = Utf8ToWide(directory);
+  // Each prefix that ends before a separator, then the whole path.
+  for (size_t at = path.find_first_of(L"\\/", 3); ; at = path.find_first_of(L"\\/", at + 1)) {
+    const std::wstring prefix = path.substr(0, at);
+    if (!CreateDirectoryW(prefix.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
+      if (at == std::wstring::npos) return false;
+    }
+    if (at == std::wstring::npos) break;
+  }
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::optional<std::string> Win32FileSystem::ReadFile(const std::string& path) {
+  File file(CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.Valid()) return std::nullopt;
+  std::string bytes;
+  char chunk[4096];
+  DWORD got = 0;
+  while (::ReadFile(file.get(), chunk, sizeof chunk, &got, nullptr)) {
+    if (got == 0) return bytes;
+    bytes.append(chunk, got);
+  }
+  return std::nullopt;
+}
+
 }  // namespace tarvex

@@ -1,5 +1,7 @@
 // FileSystem over kernel32: the executable's location from GetModuleFileNameW,
-// whole-file writes with CreateFileW / WriteFile, renames with MoveFileExW.
+// whole-file reads and writes with CreateFileW, renames with MoveFileExW, the
+// per-user folder from %APPDATA%, and whether a folder can be written by
+// creating a probe file that deletes itself on close.
 // Failure texts are the system's own descriptions (FormatMessage).
 #pragma once
 
@@ -15,6 +17,10 @@ class Win32FileSystem final : public FileSystem {
   FileResult OverwriteFile(const std::string& path, std::string_view bytes) override;
   FileResult RenameReplacing(const std::string& from, const std::string& to) override;
   void RemoveFile(const std::string& path) override;
+  bool DirectoryWritable(const std::string& directory) override;
+  std::string UserSettingsDirectory() override;
+  bool CreateDirectories(const std::string& directory) override;
+  std::optional<std::string> ReadFile(const std::string& path) override;
 };
 
 // The system's description of an error code, UTF-8, without the trailing line

@@ -1,4 +1,5 @@
-// The speed-up engine's tick and SetProcessPriority against fake processes.
+// The speed-up engine's tick, its give-back, and RaiseProcess against fake
+// processes.
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -23,7 +24,7 @@ class Engine : public testing::Test {
     p.processes[kSelf] = {};
     p.processes[kEditorPid] = {};
     p.processes[kBrowserPid] = {};
-    p.processes[kServicePid] = {kNormalPriorityClass, true, false};
+    p.processes[kServicePid].protectedProcess = true;
     p.windows[kEditor] = {kEditorPid, "editor"};
     p.windows[kEditorFind] = {kEditorPid, "find"};
     p.windows[kBrowser] = {kBrowserPid, "browser"};
@@ -47,8 +48,9 @@ TEST_F(Engine, TheSameWindowForManyTicksIsOneSpeedUp) {
   EXPECT_EQ(rig_.status.infoWrites, 1);
   EXPECT_EQ(rig_.list.items.size(), 1u);
   EXPECT_EQ(rig_.processes.ClassOf(kEditorPid), kHighPriorityClass);
-  // The first tick puts the program itself (window 0) back to normal.
-  EXPECT_EQ(rig_.processes.calls.front(), "open 600 1");
+  // Nothing was raised before the first tick, so nothing else is touched.
+  EXPECT_EQ(rig_.processes.calls.front(), "open 600 10");
+  EXPECT_EQ(rig_.processes.ClassOf(kSelf), kNormalPriorityClass);
 }
 
 TEST_F(Engine, AToBToAGivesThreeSpeedUpsAndRestoresEachLoser) {
@@ -64,56 +66,161 @@ TEST_F(Engine, AToBToAGivesThreeSpeedUpsAndRestoresEachLoser) {
   EXPECT_EQ(rig_.engine.CurrentWindow(), kEditor);
   ASSERT_EQ(rig_.list.items.size(), 3u);
   EXPECT_EQ(rig_.list.items[1].texts[2], "browser");
-  EXPECT_TRUE(rig_.processes.open.empty()) << "every opened handle is closed";
+  EXPECT_EQ(rig_.processes.open.size(), 1u) << "only the raised process stays open";
 }
 
-TEST_F(Engine, TwoWindowsOfOneProcessLowerAndRaiseItAgain) {
+TEST_F(Engine, TwoWindowsOfOneProcessGiveBackAndRaiseItAgain) {
   TickWith(kEditor);
   rig_.processes.calls.clear();
   TickWith(kEditorFind);
-  EXPECT_EQ(rig_.processes.calls, (std::vector<std::string>{"open 600 10", "set 20", "get", "close", "open 600 10",
-                                                            "set 80", "get", "close"}));
+  // Give-back on the handle kept since the raise, then a fresh raise.
+  EXPECT_EQ(rig_.processes.calls, (std::vector<std::string>{"get", "set 20", "close", "open 600 10", "get", "set 80",
+                                                            "get"}));
   EXPECT_EQ(rig_.processes.ClassOf(kEditorPid), kHighPriorityClass);
   EXPECT_EQ(rig_.engine.SpeedUpCount(), 2);
+  EXPECT_EQ(rig_.processes.open.size(), 1u) << "only the raised process stays open";
 }
 
-TEST_F(Engine, ACrazySpeedAsksForRealTimeAndTakesWhatIsGranted) {
+TEST_F(Engine, TheLevelRecordedIsTheClassGrantedAndRaisingNeverLowers) {
   rig_.controls.selected[SettingCombo::kSpeed] = "疯狂加速";
   TickWith(kEditor);
   EXPECT_EQ(rig_.processes.ClassOf(kEditorPid), kRealtimePriorityClass);
+  // Real-time asked without the right to it: high granted, and said so.
   rig_.processes.processes[kBrowserPid].realtimeDenied = true;
   TickWith(kBrowser);
   EXPECT_EQ(rig_.processes.ClassOf(kBrowserPid), kHighPriorityClass);
-  EXPECT_EQ(rig_.list.items[1].texts[3], "疯狂加速");
-}
-
-TEST_F(Engine, WhileSpeedUpIsOffTheStateFreezes) {
-  TickWith(kEditor);
-  rig_.controls.checks[SettingCheck::kState] = CheckState::kUnchecked;
+  // Already above what "普通加速" asks: left at real-time, counted at its own class.
+  rig_.controls.selected[SettingCombo::kSpeed] = "普通加速";
+  rig_.processes.processes[kEditorPid].priorityClass = kRealtimePriorityClass;
   rig_.processes.calls.clear();
-  TickWith(kBrowser);
-  TickWith(kService);
-  EXPECT_TRUE(rig_.processes.calls.empty());
-  EXPECT_EQ(rig_.engine.CurrentWindow(), kEditor);
-  // Back on, still on the window seen before: nothing to do.
-  rig_.controls.checks[SettingCheck::kState] = CheckState::kChecked;
   TickWith(kEditor);
-  EXPECT_EQ(rig_.engine.SpeedUpCount(), 1);
-  EXPECT_TRUE(rig_.processes.calls.empty());
-  // A greyed box counts as on.
-  rig_.controls.checks[SettingCheck::kState] = CheckState::kGrayed;
+  EXPECT_EQ(rig_.processes.calls, (std::vector<std::string>{"get", "set 20", "close", "open 600 10", "get", "close"}));
   TickWith(kBrowser);
-  EXPECT_EQ(rig_.engine.SpeedUpCount(), 2);
+  EXPECT_EQ(rig_.processes.ClassOf(kEditorPid), kRealtimePriorityClass) << "not Tarvex's to give back";
+  ASSERT_EQ(rig_.list.items.size(), 4u);
+  EXPECT_EQ(rig_.list.items[0].texts[3], "疯狂加速");
+  EXPECT_EQ(rig_.list.items[1].texts[3], "普通加速");
+  EXPECT_EQ(rig_.list.items[2].texts[3], "疯狂加速");
+  EXPECT_EQ(rig_.engine.SpeedUpCount(), 4);
 }
 
-TEST_F(Engine, AProtectedProcessIsOnlyQueriedButStillShownRecordedAndCounted) {
+TEST_F(Engine, AProcessThatCannotBeRaisedIsShownAndRecordedAsFailedButNotCounted) {
+  TickWith(kEditor);
   TickWith(kService);
-  EXPECT_EQ(rig_.processes.calls, (std::vector<std::string>{"open 600 1", "set 20", "get", "close", "open 600 30",
-                                                            "open 400 30", "get", "close"}));
   EXPECT_EQ(rig_.processes.ClassOf(kServicePid), kNormalPriorityClass);
   EXPECT_EQ(rig_.status.info, "service");
-  EXPECT_EQ(rig_.list.items.size(), 1u);
+  EXPECT_EQ(rig_.status.toolTip, "service（未能加速）");
+  EXPECT_EQ(rig_.list.items.back().texts[3], "未能加速");
   EXPECT_EQ(rig_.engine.SpeedUpCount(), 1);
+  EXPECT_EQ(rig_.status.count, "1");
+  // A window without a process: the open fails outright.
+  constexpr WindowHandle kOrphan = 0x4001;
+  rig_.processes.windows[kOrphan] = {99, "orphan"};
+  TickWith(kOrphan);
+  EXPECT_EQ(rig_.list.items.back().texts[3], "未能加速");
+  EXPECT_EQ(rig_.engine.SpeedUpCount(), 1);
+  // A protected process already at high counts: nothing had to change.
+  rig_.processes.processes[kServicePid].priorityClass = kHighPriorityClass;
+  TickWith(kService);
+  EXPECT_EQ(rig_.status.toolTip, "service");
+  EXPECT_EQ(rig_.engine.SpeedUpCount(), 2);
+  EXPECT_TRUE(rig_.processes.open.empty());
+}
+
+TEST_F(Engine, LosingTheForegroundGivesBackTheClassHeldBeforeTheRaise) {
+  for (uint32_t before : {kIdlePriorityClass, kBelowNormalPriorityClass, kAboveNormalPriorityClass,
+                          kHighPriorityClass}) {
+    for (const char* speed : {"普通加速", "疯狂加速"}) {
+      SCOPED_TRACE(std::string(speed) + " from class " + std::to_string(before));
+      rig_.controls.selected[SettingCombo::kSpeed] = speed;
+      rig_.processes.processes[kEditorPid].priorityClass = before;
+      TickWith(kEditor);
+      TickWith(kBrowser);
+      EXPECT_EQ(rig_.processes.ClassOf(kEditorPid), before);
+      TickWith(kService);  // the browser too gets its own (normal) back
+      EXPECT_EQ(rig_.processes.ClassOf(kBrowserPid), kNormalPriorityClass);
+    }
+  }
+  EXPECT_TRUE(rig_.processes.open.empty());
+}
+
+TEST_F(Engine, AProcessIdReusedAfterTheRaisedProcessEndedIsNeverTouched) {
+  TickWith(kEditor);
+  // The editor ends; a new process at idle gets its id.
+  rig_.processes.processes[kEditorPid].priorityClass = kIdlePriorityClass;
+  ++rig_.processes.processes[kEditorPid].generation;
+  TickWith(kBrowser);
+  EXPECT_EQ(rig_.processes.ClassOf(kEditorPid), kIdlePriorityClass);
+  EXPECT_EQ(rig_.processes.open.size(), 1u) << "the old handle was closed";
+}
+
+// Someone else (Task Manager, renice, a game mode) changed the class while
+// Tarvex held it: theirs stands on every give-back path.
+TEST_F(Engine, AClassSomeoneElseSetWhileRaisedStandsOnEveryGiveBack) {
+  const auto changedMeanwhile = [this] {
+    TickWith(kEditor);
+    rig_.processes.processes[kEditorPid].priorityClass = kAboveNormalPriorityClass;
+  };
+  changedMeanwhile();
+  TickWith(kBrowser);  // lost the foreground
+  EXPECT_EQ(rig_.processes.ClassOf(kEditorPid), kAboveNormalPriorityClass);
+
+  rig_.processes.processes[kEditorPid].priorityClass = kNormalPriorityClass;
+  changedMeanwhile();
+  rig_.engine.GiveBack();  // exit
+  EXPECT_EQ(rig_.processes.ClassOf(kEditorPid), kAboveNormalPriorityClass);
+
+  rig_.processes.processes[kEditorPid].priorityClass = kNormalPriorityClass;
+  TickWith(kBrowser);
+  changedMeanwhile();
+  rig_.controls.checks[SettingCheck::kState] = CheckState::kUnchecked;
+  rig_.settings.OnCheckChanged(SettingCheck::kState);
+  EXPECT_EQ(rig_.processes.ClassOf(kEditorPid), kAboveNormalPriorityClass);
+  EXPECT_TRUE(rig_.processes.open.empty());
+}
+
+TEST_F(Engine, ExitAndClearingSpeedUpGiveBackAndRecheckingRaisesTheWindowInFrontAgain) {
+  rig_.processes.processes[kEditorPid].priorityClass = kBelowNormalPriorityClass;
+  TickWith(kEditor);
+  rig_.engine.GiveBack();  // exit
+  EXPECT_EQ(rig_.processes.ClassOf(kEditorPid), kBelowNormalPriorityClass);
+  EXPECT_TRUE(rig_.processes.open.empty());
+
+  TickWith(kBrowser);
+  rig_.controls.checks[SettingCheck::kState] = CheckState::kUnchecked;
+  rig_.settings.OnCheckChanged(SettingCheck::kState);
+  EXPECT_EQ(rig_.processes.ClassOf(kBrowserPid), kNormalPriorityClass) << "at once, not at the next tick";
+  EXPECT_EQ(rig_.config.GetEnableSpeed(), "0");
+  // While the box is clear nothing is touched and the state freezes.
+  rig_.processes.calls.clear();
+  TickWith(kService);
+  TickWith(kBrowser);
+  EXPECT_TRUE(rig_.processes.calls.empty());
+  EXPECT_EQ(rig_.engine.CurrentWindow(), kBrowser);
+  // Checked again on the same window: a speed-up like any other.
+  const size_t records = rig_.list.items.size();
+  rig_.controls.checks[SettingCheck::kState] = CheckState::kChecked;
+  rig_.settings.OnCheckChanged(SettingCheck::kState);
+  TickWith(kBrowser);
+  EXPECT_EQ(rig_.processes.ClassOf(kBrowserPid), kHighPriorityClass);
+  EXPECT_EQ(rig_.list.items.size(), records + 1);
+  EXPECT_EQ(rig_.engine.SpeedUpCount(), 3);
+  TickWith(kBrowser);
+  EXPECT_EQ(rig_.engine.SpeedUpCount(), 3) << "only once";
+}
+
+// Where threads are scheduled apart, the give-back goes thread by thread.
+TEST_F(Engine, PerThreadGiveBackLeavesThreadsSomeoneElseChangedAndNewThreads) {
+  auto& editor = rig_.processes.processes[kEditorPid];
+  editor.threads = {{101, 0, 0, 0}, {102, 0, 0, 3}, {103, 0, 0, 19}};
+  TickWith(kEditor);
+  for (const ThreadSchedule& t : editor.threads) EXPECT_EQ(t.nice, -10);
+  editor.threads[1].nice = 5;                // renice from outside
+  editor.threads.push_back({104, 0, 0, -10});  // started while raised
+  TickWith(kBrowser);
+  EXPECT_EQ(editor.threads, (std::vector<ThreadSchedule>{{101, 0, 0, 0}, {102, 0, 0, 5}, {103, 0, 0, 19},
+                                                         {104, 0, 0, -10}}));
+  EXPECT_TRUE(rig_.processes.open.size() == 1u);
 }
 
 TEST_F(Engine, NoForegroundWindowRaisesTheProgramItself) {
@@ -180,24 +287,35 @@ TEST_F(Engine, TheCountStopsAtTheLargestValue) {
   EXPECT_EQ(rig_.engine.CurrentWindow(), 0);
 }
 
-TEST(SetProcessPriority, ChoosesTheProcessByIdThenWindowThenItself) {
+TEST(RaiseProcess, ChoosesTheProcessByIdThenWindowThenItself) {
   FakeProcesses p;
   p.self = 5;
   p.processes[5] = {};
   p.processes[7] = {};
   p.processes[9] = {};
   p.windows[0x77] = {9, "x"};
-  EXPECT_EQ(SetProcessPriority(p, 7, 0x77, kHighPriorityClass), kHighPriorityClass);
-  EXPECT_EQ(p.ClassOf(7), kHighPriorityClass);
-  EXPECT_EQ(SetProcessPriority(p, 0, 0x77, kRealtimePriorityClass), kRealtimePriorityClass);
-  EXPECT_EQ(p.ClassOf(9), kRealtimePriorityClass);
-  EXPECT_EQ(SetProcessPriority(p, 0, 0, kHighPriorityClass), kHighPriorityClass);
-  EXPECT_EQ(p.ClassOf(5), kHighPriorityClass);
+  const auto raise = [&p](ProcessId id, WindowHandle window, uint32_t asked) {
+    RaiseResult result = RaiseProcess(p, id, window, asked);
+    if (result.held) GiveBack(p, *result.held);
+    return result.obtainedClass;
+  };
+  p.processes[9].priorityClass = kRealtimePriorityClass;  // only 9 answers real-time to "high"
+  EXPECT_EQ(raise(7, 0x77, kHighPriorityClass), kHighPriorityClass);
+  EXPECT_EQ(raise(0, 0x77, kHighPriorityClass), kRealtimePriorityClass);
+  EXPECT_EQ(raise(0, 0, kHighPriorityClass), kHighPriorityClass);
+  EXPECT_EQ(p.ClassOf(5), kNormalPriorityClass);
+  EXPECT_EQ(p.ClassOf(7), kNormalPriorityClass);
   // No such process: both opens fail, nothing to close, 0 comes back.
   p.calls.clear();
-  EXPECT_EQ(SetProcessPriority(p, 42, 0, kHighPriorityClass), 0u);
+  EXPECT_EQ(raise(42, 0, kHighPriorityClass), 0u);
   EXPECT_EQ(p.calls, (std::vector<std::string>{"open 600 42", "open 400 42"}));
   EXPECT_TRUE(p.open.empty());
+  EXPECT_EQ(PriorityClassRank(0), -1);
+  EXPECT_LT(PriorityClassRank(kIdlePriorityClass), PriorityClassRank(kBelowNormalPriorityClass));
+  EXPECT_LT(PriorityClassRank(kBelowNormalPriorityClass), PriorityClassRank(kNormalPriorityClass));
+  EXPECT_LT(PriorityClassRank(kNormalPriorityClass), PriorityClassRank(kAboveNormalPriorityClass));
+  EXPECT_LT(PriorityClassRank(kAboveNormalPriorityClass), PriorityClassRank(kHighPriorityClass));
+  EXPECT_LT(PriorityClassRank(kHighPriorityClass), PriorityClassRank(kRealtimePriorityClass));
 }
 
 }  // namespace

@@ -26,7 +26,8 @@ TEST_F(History, ARecordHoldsNumberTimeTitleLevelAndIcon) {
   rig_.history.AddSpeedUpRecord("记事本 - a b", "疯狂加速");
   rig_.history.AddSpeedUpRecord("", "普通加速");
   rig_.history.AddSpeedUpRecord("x", "something else");
-  ASSERT_EQ(rig_.list.items.size(), 3u);
+  rig_.history.AddSpeedUpRecord("y", "未能加速");
+  ASSERT_EQ(rig_.list.items.size(), 4u);
   const auto& first = rig_.list.items[0];
   EXPECT_EQ(first.texts[0], " 1");
   EXPECT_EQ(first.texts[1], "9:05:07");
@@ -36,6 +37,7 @@ TEST_F(History, ARecordHoldsNumberTimeTitleLevelAndIcon) {
   EXPECT_EQ(rig_.list.items[1].texts[0], " 2");
   EXPECT_EQ(rig_.list.items[1].texts[3], "普通加速");
   EXPECT_EQ(rig_.list.items[2].texts[3], "疯狂加速");
+  EXPECT_EQ(rig_.list.items[3].texts[3], "未能加速");
 }
 
 TEST_F(History, TheListClearsWhenItHoldsMoreThanTheLimit) {
@@ -70,6 +72,7 @@ TEST_F(History, LoweringTheLimitActsAtTheNextRecord) {
 
 TEST_F(History, ClearingDoesNotTouchTheSpeedUpCount) {
   SetLimit("100");
+  rig_.controls.selected[SettingCombo::kSpeed] = "普通加速";
   rig_.processes.windows[7] = {1, "w"};
   rig_.processes.processes[1] = {};
   rig_.processes.foreground = 7;

@@ -48,17 +48,84 @@ TEST(ModuleConfig, BlanksEmptyAndMissingValues) {
   EXPECT_EQ(rig.config.GetRecordCount(), std::string(250, 'z'));
 }
 
-TEST(ModuleAutoRun, TheRunValueFollowsTheExecutableAndFailuresAreSilent) {
+TEST(ModuleAutoRun, PerMachineFirstElsePerUserAndClearingRemovesBoth) {
   SpineRig rig;
   rig.files.directory = "D:\\工具";
-  rig.autoRun.AddAutoRun();
+  rig.autoStart.userValues["Tarvex_CN"] = "stale";  // left by a run without rights
+  EXPECT_EQ(rig.autoRun.AddAutoRun(), std::nullopt);
   EXPECT_EQ(rig.codePage.AnsiToUtf8(rig.autoStart.values.at("Tarvex_CN")), "D:\\工具\\tarvex.exe");
+  EXPECT_TRUE(rig.autoStart.userValues.empty()) << "one entry, one start at logon";
+
+  rig.autoStart.denied = true;  // no administrator rights
+  rig.autoStart.values.clear();
+  EXPECT_EQ(rig.autoRun.AddAutoRun(), std::nullopt);
+  EXPECT_EQ(rig.codePage.AnsiToUtf8(rig.autoStart.userValues.at("Tarvex_CN")), "D:\\工具\\tarvex.exe");
+
+  rig.autoStart.denied = false;
+  rig.autoStart.values["Tarvex_CN"] = "x";
   rig.autoRun.RemoveAutoRun();
   EXPECT_TRUE(rig.autoStart.values.empty());
+  EXPECT_TRUE(rig.autoStart.userValues.empty());
+}
+
+TEST(SettingsChanges, AutoStartThatNeitherListTakesIsReportedAndTheBoxGoesBackToClear) {
+  SpineRig rig;
   rig.autoStart.denied = true;
-  rig.autoRun.AddAutoRun();
-  rig.autoRun.RemoveAutoRun();
-  EXPECT_EQ(rig.autoStart.calls.size(), 4u);
+  rig.autoStart.userDenied = true;
+  rig.controls.checks[SettingCheck::kAutoRun] = CheckState::kChecked;
+  rig.settings.OnCheckChanged(SettingCheck::kAutoRun);
+  ASSERT_EQ(rig.dialogs.messages.size(), 1u);
+  EXPECT_EQ(rig.dialogs.messages[0].text, "The registry is read-only.");
+  EXPECT_EQ(rig.dialogs.messages[0].title, "错误");
+  EXPECT_EQ(rig.dialogs.messages[0].buttons, MessageBoxButtons::kOk);
+  EXPECT_EQ(rig.controls.checks.at(SettingCheck::kAutoRun), CheckState::kUnchecked);
+  EXPECT_EQ(rig.config.GetAutoRun(), "0");
+  // The same at start with AutoRun=1: told once, and the next start is quiet.
+  SpineRig next;
+  next.autoStart.denied = next.autoStart.userDenied = true;
+  next.Ini() = "[Normal]\r\nAutoRun=1\r\n";
+  next.settings.ApplyStartupSettings();
+  EXPECT_EQ(next.dialogs.messages.size(), 1u);
+  EXPECT_EQ(next.config.GetAutoRun(), "0");
+  EXPECT_EQ(next.controls.checks.at(SettingCheck::kAutoRun), CheckState::kUnchecked);
+}
+
+TEST(ModuleConfig, AReadOnlyExecutableFolderKeepsTheSettingsPerUser) {
+  SpineRig rig;
+  const std::string beside = rig.IniPath();
+  const std::string perUser = rig.files.userDirectory + "\\tarvex.ini";
+  rig.files.readOnlyDirectories.insert(rig.files.directory);
+  rig.Ini() = "[Normal]\r\nAutoMin=1\r\n[Speed]\r\nSpeedLevel=1\r\n";
+  // Before the first write the file beside the executable is what is read.
+  EXPECT_EQ(rig.config.GetSpeedLevel(), "1");
+  rig.controls.checks[SettingCheck::kMostTop] = CheckState::kChecked;
+  rig.settings.OnCheckChanged(SettingCheck::kMostTop);
+  EXPECT_TRUE(rig.files.directories.count(rig.files.userDirectory));
+  EXPECT_EQ(rig.files.files.at(perUser), "[Normal]\r\nAutoMin=1\r\nAlwaysTop=1\r\n[Speed]\r\nSpeedLevel=1\r\n");
+  EXPECT_EQ(rig.files.files.at(beside), "[Normal]\r\nAutoMin=1\r\n[Speed]\r\nSpeedLevel=1\r\n");
+
+  // The next start reads the per-user file, and every change survives.
+  SpineRig next;
+  next.files = rig.files;
+  next.settings.ApplyStartupSettings();
+  EXPECT_EQ(next.controls.checks.at(SettingCheck::kMostTop), CheckState::kChecked);
+  EXPECT_EQ(next.controls.checks.at(SettingCheck::kAutoMin), CheckState::kChecked);
+  EXPECT_EQ(next.controls.selected.at(SettingCombo::kSpeed), "普通加速");
+  EXPECT_EQ(next.files.files.at(beside), rig.files.files.at(beside));
+
+  // Without a file beside the executable, or without any per-user folder.
+  SpineRig bare;
+  bare.files.readOnlyDirectories.insert(bare.files.directory);
+  ASSERT_TRUE(bare.config.SetAutoMin("1"));
+  EXPECT_EQ(bare.files.files.at(perUser), "[Normal]\r\nAutoMin=1\r\n");
+  bare.files.files.clear();
+  bare.files.userDirectory.clear();
+  EXPECT_FALSE(bare.config.SetAutoMin("1"));
+  EXPECT_TRUE(bare.files.files.empty()) << "nothing is ever written beside the executable";
+  // A writable folder again: the file beside the executable, as always.
+  bare.files.readOnlyDirectories.clear();
+  ASSERT_TRUE(bare.config.SetAutoMin("0"));
+  EXPECT_EQ(bare.files.files.count(bare.IniPath()), 1u);
 }
 
 TEST(StartupSettings, FirstStartWithoutAFile) {
@@ -116,6 +183,7 @@ TEST(SettingsChanges, EachControlWritesItsKey) {
   rig.settings.OnCheckChanged(SettingCheck::kAutoRun);
   EXPECT_EQ(rig.config.GetAutoRun(), "1");
   EXPECT_TRUE(rig.autoStart.values.count("Tarvex_CN"));
+  EXPECT_TRUE(rig.dialogs.messages.empty());
   c.checks[SettingCheck::kAutoRun] = CheckState::kUnchecked;
   rig.settings.OnCheckChanged(SettingCheck::kAutoRun);
   EXPECT_EQ(rig.config.GetAutoRun(), "0");

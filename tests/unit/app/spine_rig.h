@@ -26,9 +26,9 @@ struct SpineRig {
 
   ModuleConfig config{profile, files, codePage};
   ModuleAutoRun autoRun{autoStart, files, codePage};
-  SettingsHandler settings{config, autoRun, controls, window};
   SpeedUpHistory history{list, controls, HistoryPlatform{clock, dialogs, files, codePage}};
   SpeedUpEngine engine{processes, codePage, controls, status, history};
+  SettingsHandler settings{config, autoRun, controls, window, dialogs, engine};
 
   std::string IniPath() const { return files.directory + "\\tarvex.ini"; }
   std::string& Ini() { return files.files[IniPath()]; }

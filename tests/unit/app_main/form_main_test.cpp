@@ -131,11 +131,11 @@ TEST_F(FormMainTest, ExitAnsweredNoKeepsIconProcedureAndEngine) {
   EXPECT_FALSE(closed);
 }
 
-TEST_F(FormMainTest, ExitAnsweredYesRemovesIconThenProcedure) {
+TEST_F(FormMainTest, ExitAnsweredYesGivesBackThenRemovesIconThenProcedure) {
   Started();
   form.CommandExit_Click();
   EXPECT_TRUE(closed);
-  EXPECT_EQ(log, (Log{"Close", "Ask(确定要退出吗？|请确认?)", "IconDelete", "SetProc"}));
+  EXPECT_EQ(log, (Log{"Close", "Ask(确定要退出吗？|请确认?)", "GiveBack", "IconDelete", "SetProc"}));
   EXPECT_EQ(windows.currentProc, 0x1000);
 }
 
@@ -146,7 +146,7 @@ TEST_F(FormMainTest, EndOfSessionClosesWithoutAsking) {
   log.clear();
   view.CloseWindow();
   EXPECT_TRUE(closed);
-  EXPECT_EQ(log, (Log{"Close", "IconDelete", "SetProc"}));
+  EXPECT_EQ(log, (Log{"Close", "GiveBack", "IconDelete", "SetProc"}));
 }
 
 TEST_F(FormMainTest, RemovalFailuresStillLetTheWindowClose) {

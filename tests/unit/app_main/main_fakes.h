@@ -148,6 +148,7 @@ class FakeCore final : public FormMainCore {
   void ResetEngine() override { log_.push_back("ResetEngine"); }
   void ApplyStartupSettings() override { log_.push_back("ApplySettings"); }
   void TimerMainTick() override { ++ticks; log_.push_back("Tick"); }
+  void GiveBackRaised() override { log_.push_back("GiveBack"); }
   bool AlwaysTopReadsOn() override { return alwaysTop; }
   bool AutoMinReadsOn() override { return autoMin; }
   void SaveRecords() override { log_.push_back("Save"); }

@@ -39,6 +39,27 @@ TEST(Win32FileSystem, KnowsWhereTheExecutableLies) {
   EXPECT_EQ(files.ExecutableBaseName(), "tarvex_win_spine_platform");
 }
 
+TEST(Win32FileSystem, FactsForTheSettingsFolder) {
+  TempDir dir;
+  Win32FileSystem files;
+  const std::string root = Narrow(dir.Path().wstring());
+  EXPECT_TRUE(files.DirectoryWritable(root));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), std::filesystem::directory_iterator()), 0)
+      << "the probe leaves nothing behind";
+  EXPECT_FALSE(files.DirectoryWritable(root + "\\missing"));
+
+  const std::string nested = root + "\\a\\b\\Tarvex";
+  ASSERT_TRUE(files.CreateDirectories(nested));
+  EXPECT_TRUE(files.CreateDirectories(nested)) << "an existing folder is fine";
+  EXPECT_EQ(files.ReadFile(nested + "\\none.ini"), std::nullopt);
+  ASSERT_TRUE(files.OverwriteFile(nested + "\\x.ini", std::string(5000, 'x') + "\r\n").Ok());
+  EXPECT_EQ(files.ReadFile(nested + "\\x.ini"), std::string(5000, 'x') + "\r\n");
+
+  wchar_t appData[MAX_PATH] = {};
+  ASSERT_GT(GetEnvironmentVariableW(L"APPDATA", appData, MAX_PATH), 0u);
+  EXPECT_EQ(Widen(files.UserSettingsDirectory()), std::wstring(appData) + L"\\Tarvex");
+}
+
 TEST(Win32FileSystem, ReplacesContentSafelyAndReportsTheSystemsText) {
   TempDir dir;
   Win32FileSystem files;
@@ -105,18 +126,30 @@ TEST(Win32Settings, TheFileBesideTheExecutableAndItsBufferLimit) {
   DeleteFileW(ini.c_str());
 }
 
-TEST(Win32AutoStart, TheRunValueIsWrittenAndRemoved) {
+TEST(Win32AutoStart, TheRunValueIsWrittenAndRemovedInBothLists) {
   Win32AutoStartStore store;
   const wchar_t* runKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
   Win32FileSystem files;
   Win32CodePage cp;
   ModuleAutoRun autoRun(store, files, cp);
-  autoRun.AddAutoRun();
+  const std::wstring exe = (BuildDir() / L"tarvex_win_spine_platform.exe").wstring();
+
+  // The per-user list on its own (what a user without rights gets).
+  ASSERT_TRUE(store.SetRunValue(RunScope::kUser, "Tarvex_CN", Narrow(exe)).ok);
+  EXPECT_EQ(ReadRegistryString(HKEY_CURRENT_USER, runKey, L"Tarvex_CN"), exe);
+
+  EXPECT_EQ(autoRun.AddAutoRun(), std::nullopt);
   const auto data = ReadRegistryString(HKEY_LOCAL_MACHINE, runKey, L"Tarvex_CN");
-  if (!data) GTEST_SKIP() << "no right to write HKLM here";
-  EXPECT_EQ(*data, (BuildDir() / L"tarvex_win_spine_platform.exe").wstring());
+  if (data) {
+    EXPECT_EQ(*data, exe);
+    EXPECT_EQ(ReadRegistryString(HKEY_CURRENT_USER, runKey, L"Tarvex_CN"), std::nullopt) << "one entry only";
+  } else {
+    std::printf("no right to write HKLM here: the per-user value stands in\n");
+    EXPECT_EQ(ReadRegistryString(HKEY_CURRENT_USER, runKey, L"Tarvex_CN"), exe);
+  }
   autoRun.RemoveAutoRun();
   EXPECT_EQ(ReadRegistryString(HKEY_LOCAL_MACHINE, runKey, L"Tarvex_CN"), std::nullopt);
+  EXPECT_EQ(ReadRegistryString(HKEY_CURRENT_USER, runKey, L"Tarvex_CN"), std::nullopt);
   autoRun.RemoveAutoRun();  // removing what is not there is silent
 }
 
