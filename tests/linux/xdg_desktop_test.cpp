@@ -77,22 +77,25 @@ TEST(XdgAutoStart, DesktopEntryWrittenRemovedAndQuotedForTheExecLine) {
   Utf8CodePage utf8;
   ModuleAutoRun autoRun(store, files, utf8);
 
-  autoRun.AddAutoRun();
+  EXPECT_EQ(autoRun.AddAutoRun(), std::nullopt);
   const auto entry = ReadWholeFile(folder + "/tarvex.desktop");
   ASSERT_TRUE(entry);
   EXPECT_NE(entry->find("[Desktop Entry]\nType=Application\n"), std::string::npos);
   // Exec-level escapes (\" \$ \\) inside quotes, each backslash doubled again.
   EXPECT_NE(entry->find("Exec=\"/opt/my apps/tar\\\\\"vex\\\\$1\\\\\\\\bin\"\n"), std::string::npos) << *entry;
   // Written again at every start: the same file, replaced whole.
-  autoRun.AddAutoRun();
+  EXPECT_EQ(autoRun.AddAutoRun(), std::nullopt);
   EXPECT_EQ(ReadWholeFile(folder + "/tarvex.desktop"), entry);
 
   autoRun.RemoveAutoRun();
   EXPECT_FALSE(ReadWholeFile(folder + "/tarvex.desktop"));
-  EXPECT_FALSE(store.DeleteRunValue("Tarvex_CN"));  // nothing left to remove
+  EXPECT_FALSE(store.DeleteRunValue(RunScope::kUser, "Tarvex_CN"));  // nothing left to remove
+  EXPECT_FALSE(store.SetRunValue(RunScope::kMachine, "Tarvex_CN", "").ok);
 
   XdgAutoStartStore unknownProgram(folder, "");
-  EXPECT_FALSE(unknownProgram.SetRunValue("Tarvex_CN", ""));
+  const RunValueResult refused = unknownProgram.SetRunValue(RunScope::kUser, "Tarvex_CN", "");
+  EXPECT_FALSE(refused.ok);
+  EXPECT_FALSE(refused.errorText.empty());
 }
 
 TEST(LinuxSingleInstance, SecondCopyFindsTheLockUntilTheFirstEnds) {

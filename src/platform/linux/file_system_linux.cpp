@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/linux/xdg_desktop.h"
+
 namespace tarvex {
 namespace {
 
@@ -76,5 +78,34 @@ FileResult LinuxFileSystem::RenameReplacing(const std::string& from, const std::
 }
 
 void LinuxFileSystem::RemoveFile(const std::string& path) { (void)unlink(path.c_str()); }
+
+bool LinuxFileSystem::DirectoryWritable(const std::string& directory) {
+  return access(directory.c_str(), W_OK | X_OK) == 0;
+}
+
+std::string LinuxFileSystem::UserSettingsDirectory() {
+  return XdgConfigHome().empty() ? std::string() : TarvexConfigDirectory();
+}
+
+bool LinuxFileSystem::CreateDirectories(const std::string& directory) { return MakeDirectories(directory); }
+
+std::optional<std::string> LinuxFileSystem::ReadFile(const std::string& path) {
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  std::string bytes;
+  char chunk[4096];
+  for (;;) {
+    const ssize_t n = read(fd, chunk, sizeof chunk);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      close(fd);
+      return std::nullopt;
+    }
+    if (n == 0) break;
+    bytes.append(chunk, static_cast<size_t>(n));
+  }
+  close(fd);
+  return bytes;
+}
 
 }  // namespace tarvex

@@ -1,5 +1,6 @@
-// FileSystem over POSIX calls: where the executable lies (/proc/self/exe) and
-// the whole-file writes behind the history's safe save.
+// FileSystem over POSIX calls: where the executable lies (/proc/self/exe),
+// the whole-file reads and writes behind the settings and the history's safe
+// save, and the per-user folder ($XDG_CONFIG_HOME/tarvex).
 #pragma once
 
 #include "platform/file_system.h"
@@ -14,6 +15,10 @@ class LinuxFileSystem final : public FileSystem {
   FileResult OverwriteFile(const std::string& path, std::string_view bytes) override;
   FileResult RenameReplacing(const std::string& from, const std::string& to) override;
   void RemoveFile(const std::string& path) override;
+  bool DirectoryWritable(const std::string& directory) override;
+  std::string UserSettingsDirectory() override;
+  bool CreateDirectories(const std::string& directory) override;
+  std::optional<std::string> ReadFile(const std::string& path) override;
 };
 
 // The running program's full path ("" when /proc cannot tell).

@@ -9,6 +9,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 
 #include "platform/file_system.h"
 #include "platform/linux/file_system_linux.h"
@@ -86,16 +87,20 @@ std::string AutostartDesktopEntry(std::string_view executable) {
          "X-GNOME-Autostart-enabled=true\n";
 }
 
-bool XdgAutoStartStore::SetRunValue(std::string_view name, std::string_view dataAnsi) {
+RunValueResult XdgAutoStartStore::SetRunValue(RunScope scope, std::string_view name, std::string_view dataAnsi) {
   (void)name;
   (void)dataAnsi;
-  if (executable_.empty() || !MakeDirectories(directory_)) return false;
+  if (scope == RunScope::kMachine) return {false, "No per-machine auto-start list here."};
+  if (executable_.empty()) return {false, "The program's own path is unknown."};
+  if (!MakeDirectories(directory_)) return {false, std::strerror(errno)};
   LinuxFileSystem files;
-  return ReplaceFileContents(files, FilePath(), AutostartDesktopEntry(executable_)).Ok();
+  const FileResult written = ReplaceFileContents(files, FilePath(), AutostartDesktopEntry(executable_));
+  return {written.Ok(), written.errorText};
 }
 
-bool XdgAutoStartStore::DeleteRunValue(std::string_view name) {
+bool XdgAutoStartStore::DeleteRunValue(RunScope scope, std::string_view name) {
   (void)name;
+  if (scope == RunScope::kMachine) return false;
   // Like deleting a missing registry value, a missing file is a failure.
   return unlink(FilePath().c_str()) == 0;
 }

@@ -43,14 +43,15 @@ class XdgProfileStore final : public ProfileStore {
 // The auto-start entry as a desktop entry file "tarvex.desktop" in
 // `autostartDirectory`. Its command is `executable`, the program's own path:
 // the value data the core hands over is a Windows command line (".exe").
+// There is one list, the user's: the per-machine list is never written.
 class XdgAutoStartStore final : public AutoStartStore {
  public:
   XdgAutoStartStore(std::string autostartDirectory, std::string executable)
       : directory_(std::move(autostartDirectory)), executable_(std::move(executable)) {}
   // $XDG_CONFIG_HOME/autostart and the running program.
   XdgAutoStartStore();
-  bool SetRunValue(std::string_view name, std::string_view dataAnsi) override;
-  bool DeleteRunValue(std::string_view name) override;
+  RunValueResult SetRunValue(RunScope scope, std::string_view name, std::string_view dataAnsi) override;
+  bool DeleteRunValue(RunScope scope, std::string_view name) override;
   std::string FilePath() const { return directory_ + "/tarvex.desktop"; }
 
  private:
