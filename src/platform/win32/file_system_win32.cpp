@@ -117,9 +117,11 @@ bool Win32FileSystem::DirectoryWritable(const std::string& directory) {
   std::wstring probe = Utf8ToWide(directory);
   if (!probe.empty() && probe.back() != L'\\') probe += L'\\';
   probe += L"~tarvex-probe-" + std::to_wstring(GetCurrentProcessId()) + L".tmp";
-  File file(CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                        FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
-  return file.Valid();
+  const UniqueHandle file = FileHandle(CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                                  FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_HIDDEN |
+                                                      FILE_FLAG_DELETE_ON_CLOSE,
+                                                  nullptr));
+  return static_cast<bool>(file);
 }
 
 std::string Win32FileSystem::UserSettingsDirectory() {
@@ -149,13 +151,14 @@ bool Win32FileSystem::CreateDirectories(const std::string& directory) {
 }
 
 std::optional<std::string> Win32FileSystem::ReadFile(const std::string& path) {
-  File file(CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.Valid()) return std::nullopt;
+  const UniqueHandle file = FileHandle(CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ,
+                                                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return std::nullopt;
   std::string bytes;
   char chunk[4096];
   DWORD got = 0;
-  while (::ReadFile(file.get(), chunk, sizeof chunk, &got, nullptr)) {
+  while (::ReadFile(file.Get(), chunk, sizeof chunk, &got, nullptr)) {
     if (got == 0) return bytes;
     bytes.append(chunk, got);
   }
