@@ -1,4 +1,4 @@
-// Putting a per-window trampoline in front of a window's procedure (the window-
+// Putting a per-window hook in front of a window's procedure (the window-
 // procedure exchange) and the mouse-leave tracking request. A control keeps its
 // own routing tables; this only installs, chains and removes. Windows are opaque
 // integers (an HWND's value); no OS header.
@@ -9,7 +9,7 @@
 
 namespace tarvex {
 
-// One installed trampoline; unique in the process while installed, 0 = none.
+// One installed hook; unique in the process while installed, 0 = none.
 using HookHandle = uint64_t;
 
 // Receives every message of a hooked window; returns the message's result.
@@ -23,14 +23,15 @@ class MessageRouter {
 class WindowSubclasser {
  public:
   virtual ~WindowSubclasser() = default;
-  // Makes a trampoline that hands every message of hWnd to router.RouteMessage,
-  // installs it as hWnd's procedure and keeps the procedure it replaced. 0 when
+  // Makes a hook that hands every message of hWnd to router.RouteMessage,
+  // puts it in front of hWnd's procedure and keeps the procedure it replaced. 0 when
   // the window refuses (nothing is then installed). The router must outlive the hook.
   virtual HookHandle Install(int64_t hWnd, MessageRouter& router) = 0;
-  // CallWindowProc with the procedure the hook replaced.
+  // Passes the message to the procedure the hook replaced; called while the
+  // hook handles that message.
   virtual int64_t CallPrevious(HookHandle hook, int64_t hWnd, uint32_t uMsg, uint64_t wParam,
                                int64_t lParam) = 0;
-  // Puts the replaced procedure back and frees the trampoline (once no message
+  // Puts the replaced procedure back and frees the hook (once no message
   // is inside it any more). Hooks on one window must be removed in the reverse
   // order of installation.
   virtual void Remove(HookHandle hook) = 0;

@@ -1,6 +1,6 @@
-// The window-procedure exchange for the tab control's hooks: a small executable
-// trampoline per hooked window (so several hooks on one window chain exactly as
-// SetWindowLongPtr chains them) and mouse-leave tracking.
+// The tab control's message hooks on comctl32's window subclassing (several
+// hooks on one window chain and unhook in reverse order, like procedures
+// replaced with SetWindowLongPtr) and mouse-leave tracking.
 #pragma once
 
 #include <windows.h>
