@@ -31,6 +31,20 @@ void SpeedUpEngine::TimerMain_Timer() {
   if (controls_.GetCheck(SettingCheck::kState) == CheckState::kUnchecked) return;
 
   const WindowHandle foreground = process_.ForegroundWindow();
+  if (foreground == 0 && !process_.ForegroundKnown()) {
+    // Nothing says which window is in front: raising Tarvex itself every
+    // second would help nobody. Give back, say so once, and raise the window
+    // in front again as soon as it is known.
+    if (!foregroundUnknown_) {
+      foregroundUnknown_ = true;
+      GiveBack();
+      raiseAgain_ = true;
+      status_.SetInfoCaption(kForegroundUnknownText);
+      status_.SetInfoToolTip(kForegroundUnknownText);
+    }
+    return;
+  }
+  foregroundUnknown_ = false;
   const std::string title =
       foreground == 0 ? std::string()
                       : codePage_.AnsiToUtf8(CutAnsi(process_.WindowTextAnsi(foreground), kTitleBufferBytes - 1, codePage_));

@@ -20,6 +20,10 @@ namespace tarvex {
 // A window title is read into a 255-byte buffer: at most 254 ANSI bytes.
 inline constexpr size_t kTitleBufferBytes = 255;
 
+// The status text, shown once, while nothing tells which window is in front
+// (no window manager publishes it, as in a Wayland session).
+inline constexpr char kForegroundUnknownText[] = "无法得知前台窗口：窗口管理器没有公布活动窗口，暂不加速";
+
 // What the tooltip adds when the window in front could not be raised.
 inline constexpr char kSpeedFailedNote[] = "（未能加速）";
 
@@ -72,6 +76,7 @@ class SpeedUpEngine final : public SpeedUpSwitch {
   EngineState state_;
   RaisedProcess raised_;
   bool raiseAgain_ = false;  // set when the box was cleared
+  bool foregroundUnknown_ = false;  // the last tick could not learn the foreground
 };
 
 }  // namespace tarvex

@@ -113,6 +113,7 @@ class FakeProcesses final : public ProcessPlatform {
   };
 
   WindowHandle foreground = 0;
+  bool foregroundKnown = true;  // false: nothing publishes the window in front
   ProcessId self = 1;
   std::map<WindowHandle, Window> windows;
   std::map<ProcessId, Process> processes;
@@ -121,6 +122,7 @@ class FakeProcesses final : public ProcessPlatform {
   bool recordCalls = true;
 
   WindowHandle ForegroundWindow() override;
+  bool ForegroundKnown() override { return foregroundKnown; }
   std::string WindowTextAnsi(WindowHandle window) override;
   ProcessId WindowProcessId(WindowHandle window) override;
   ProcessId CurrentProcessId() override { return self; }

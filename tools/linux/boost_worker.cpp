@@ -131,10 +131,11 @@ int Latency(double seconds, const char* title) {
 // A program with a window and a second thread that only waits: what the
 // engine's end-to-end tests raise and give back thread by thread.
 int Window(const char* title) {
-  xcb_connection_t* c = OpenWindow(title);
+  // The thread first: both exist once the window is in front.
   std::thread([] {
     for (;;) pause();
   }).detach();
+  xcb_connection_t* c = OpenWindow(title);
   std::printf("ready\n");
   std::fflush(stdout);
   for (;;) pause();

@@ -1,7 +1,8 @@
 // Drives the real speed-up engine on the Linux services, with the settings a
 // user would have ("启用加速" on, the chosen level, no history), ticking like
-// TimerMain until SIGTERM/SIGINT or the given time. measure-boost.sh uses it
-// where the desktop program is not built. Prints each status change.
+// TimerMain until SIGTERM/SIGINT or the given time, then gives back what it
+// raised. measure-boost.sh uses it where the desktop program is not built.
+// Prints each status change.
 //   tarvex_linux_runner LEVEL [SECONDS] [TICK_MS]    LEVEL: 普通加速 | 疯狂加速
 #include <csignal>
 #include <cstdio>
@@ -88,6 +89,7 @@ int Run(const std::string& level, double seconds, int tickMs) {
     if (seconds > 0 && std::chrono::steady_clock::now() - start > std::chrono::duration<double>(seconds)) break;
     std::this_thread::sleep_for(std::chrono::milliseconds(tickMs));
   }
+  engine.GiveBack();  // as the program does at every exit
   return 0;
 }
 

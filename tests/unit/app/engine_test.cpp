@@ -234,6 +234,32 @@ TEST_F(Engine, NoForegroundWindowRaisesTheProgramItself) {
   EXPECT_EQ(rig_.engine.SpeedUpCount(), 3);
 }
 
+// Where nothing publishes the window in front (a Wayland session), "no
+// window" is not known to be true: the program does not raise itself.
+TEST_F(Engine, AnUnknownForegroundGivesBackSaysSoOnceAndRaisesNothing) {
+  rig_.processes.processes[kEditorPid].priorityClass = kIdlePriorityClass;
+  TickWith(kEditor);
+  rig_.processes.foregroundKnown = false;
+  for (int i = 0; i < 3; ++i) TickWith(0);
+  EXPECT_EQ(rig_.processes.ClassOf(kEditorPid), kIdlePriorityClass);
+  EXPECT_EQ(rig_.processes.ClassOf(kSelf), kNormalPriorityClass);
+  EXPECT_EQ(rig_.status.info, kForegroundUnknownText);
+  EXPECT_EQ(rig_.status.toolTip, kForegroundUnknownText);
+  EXPECT_EQ(rig_.status.infoWrites, 2) << "the editor's title, then the notice once";
+  EXPECT_EQ(rig_.engine.SpeedUpCount(), 1);
+  EXPECT_EQ(rig_.list.items.size(), 1u);
+
+  // Known again with the same window in front: raised again, a speed-up.
+  rig_.processes.foregroundKnown = true;
+  TickWith(kEditor);
+  EXPECT_EQ(rig_.processes.ClassOf(kEditorPid), kHighPriorityClass);
+  EXPECT_EQ(rig_.status.info, "editor");
+  EXPECT_EQ(rig_.engine.SpeedUpCount(), 2);
+  // Known, with no window in front: the usual rule (the program itself).
+  TickWith(0);
+  EXPECT_EQ(rig_.processes.ClassOf(kSelf), kHighPriorityClass);
+}
+
 TEST_F(Engine, AtStartWithoutAForegroundWindowTheTickEndsEarly) {
   TickWith(0);
   EXPECT_EQ(rig_.engine.SpeedUpCount(), 0);

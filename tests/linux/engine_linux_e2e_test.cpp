@@ -1,0 +1,130 @@
+// The real engine on the Linux services, end to end under an X window manager:
+// programs with windows are raised, and given back thread by thread, except
+// where someone else changed a thread meanwhile (renice from outside).
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <thread>
+
+#include "app/speed_up_engine.h"
+#include "app/speed_up_history.h"
+#include "linux/x11_session.h"
+#include "platform/linux/file_system_linux.h"
+#include "platform/linux/process_linux.h"
+#include "platform/linux/utf8_code_page.h"
+#include "support/spine_fakes.h"
+
+namespace tarvex {
+namespace {
+
+// `tarvex_boost_worker window TITLE`: a window and two threads, until killed.
+class WindowProgram {
+ public:
+  explicit WindowProgram(const std::string& title) {
+    pid_ = fork();
+    if (pid_ == 0) {
+      execl(TARVEX_BOOST_WORKER, TARVEX_BOOST_WORKER, "window", title.c_str(), static_cast<char*>(nullptr));
+      _exit(127);
+    }
+  }
+  ~WindowProgram() {
+    kill(pid_, SIGKILL);
+    waitpid(pid_, nullptr, 0);
+  }
+  WindowProgram(const WindowProgram&) = delete;
+  WindowProgram& operator=(const WindowProgram&) = delete;
+  pid_t Pid() const { return pid_; }
+
+ private:
+  pid_t pid_ = -1;
+};
+
+// The nice of each thread, main thread first.
+std::vector<int> Nices(LinuxProcessPlatform& p, pid_t pid) {
+  const ProcessHandle h = p.OpenProcess(kProcessQueryInformation, static_cast<ProcessId>(pid));
+  std::vector<int> main, others;
+  for (const ThreadSchedule& t : p.ReadSchedule(h).threads) (t.threadId == pid ? main : others).push_back(t.nice);
+  p.CloseHandle(h);
+  main.insert(main.end(), others.begin(), others.end());
+  return main;
+}
+
+// Waits (bounded) until the window in front belongs to `pid`.
+WindowHandle WaitInFront(LinuxProcessPlatform& p, pid_t pid) {
+  for (int i = 0; i < 300; ++i) {
+    const WindowHandle w = p.ForegroundWindow();
+    if (w != 0 && p.WindowProcessId(w) == static_cast<ProcessId>(pid)) return w;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  return 0;
+}
+
+TEST(LinuxEngine, RaisesTheWindowInFrontAndLeavesAThreadSomeoneElseRenicedAlone) {
+  testing::X11Session x;
+  if (!x.Connected() || !x.WindowManagerRuns()) GTEST_SKIP() << "needs an X display with a window manager";
+  LinuxProcessPlatform probe;
+  {
+    const ProcessHandle self = probe.OpenProcess(kProcessQueryInformation, probe.CurrentProcessId());
+    const bool mayRaise = probe.SetPriorityClass(self, kAboveNormalPriorityClass);
+    (void)probe.SetPriorityClass(self, kNormalPriorityClass);
+    probe.CloseHandle(self);
+    if (!mayRaise) GTEST_SKIP() << "no CAP_SYS_NICE and no RLIMIT_NICE room: nothing can be raised here";
+  }
+
+  LinuxProcessPlatform platform;
+  Utf8CodePage utf8;
+  test::FakeSettingsControls controls;
+  controls.checks[SettingCheck::kState] = CheckState::kChecked;
+  controls.checks[SettingCheck::kEnableRecord] = CheckState::kChecked;
+  controls.selected[SettingCombo::kSpeed] = kSpeedNormal;
+  controls.selected[SettingCombo::kAutoCleanCount] = "50";
+  test::FakeStatusView status;
+  test::FakeHistoryView list;
+  test::FakeClock clock;
+  test::FakeDialogs dialogs;
+  LinuxFileSystem files;
+  SpeedUpHistory history(list, controls, HistoryPlatform{clock, dialogs, files, utf8});
+  SpeedUpEngine engine(platform, utf8, controls, status, history);
+  engine.Reset();
+
+  WindowProgram a("工作程序 A");
+  const WindowHandle windowA = WaitInFront(platform, a.Pid());
+  ASSERT_NE(windowA, 0);
+  engine.TimerMain_Timer();
+  EXPECT_EQ(status.info, "工作程序 A");
+  EXPECT_EQ(Nices(platform, a.Pid()), (std::vector<int>{-10, -10}));
+
+  // Someone renices A from outside while Tarvex holds it: renice acts on the
+  // one task the id names, the main thread.
+  ASSERT_EQ(std::system(("renice -n 5 -p " + std::to_string(a.Pid()) + " >/dev/null").c_str()), 0);
+  ASSERT_EQ(Nices(platform, a.Pid()), (std::vector<int>{5, -10}));
+
+  WindowProgram b("工作程序 B");
+  ASSERT_NE(WaitInFront(platform, b.Pid()), 0);
+  engine.TimerMain_Timer();
+  // A's main thread stays where renice put it; its other thread gets its own back.
+  EXPECT_EQ(Nices(platform, a.Pid()), (std::vector<int>{5, 0}));
+  EXPECT_EQ(Nices(platform, b.Pid()), (std::vector<int>{-10, -10}));
+
+  // A to the front again: B, untouched meanwhile, gets everything back, and A
+  // (normal by its main thread) is raised once more.
+  x.RequestActive(static_cast<xcb_window_t>(windowA));
+  ASSERT_EQ(WaitInFront(platform, a.Pid()), windowA);
+  engine.TimerMain_Timer();
+  EXPECT_EQ(Nices(platform, b.Pid()), (std::vector<int>{0, 0}));
+  EXPECT_EQ(Nices(platform, a.Pid()), (std::vector<int>{-10, -10}));
+  ASSERT_EQ(list.items.size(), 3u);
+  EXPECT_EQ(list.items[2].texts[3], kSpeedNormal);
+
+  // Leaving gives back what A had just before this raise.
+  engine.GiveBack();
+  EXPECT_EQ(Nices(platform, a.Pid()), (std::vector<int>{5, 0}));
+}
+
+}  // namespace
+}  // namespace tarvex
