@@ -5,21 +5,22 @@
 # The display is in $DISPLAY for the command; everything started here ends with it.
 set -uo pipefail
 
-display=""
-for n in $(seq 90 140); do
-  if [[ ! -e /tmp/.X11-unix/X$n && ! -e /tmp/.X$n-lock ]]; then display=":$n"; break; fi
-done
-[[ -n "$display" ]] || { echo "with-x11: no free display" >&2; exit 1; }
-
 pids=()
 cleanup() { for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done; wait 2>/dev/null; }
 trap cleanup EXIT
 
-Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+# Xvfb picks a free display itself and writes its number once it accepts
+# clients: no race with other X servers starting on this machine.
+fdfile=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
 pids+=($!)
-export DISPLAY="$display"
-for _ in $(seq 100); do xprop -root >/dev/null 2>&1 && break; sleep 0.1; done
-xprop -root >/dev/null 2>&1 || { echo "with-x11: Xvfb did not start" >&2; exit 1; }
+for _ in $(seq 200); do [[ -s "$fdfile" ]] && break; sleep 0.05; done
+display=$(tr -dc '0-9' <"$fdfile"); rm -f "$fdfile"
+[[ -n "$display" ]] || { echo "with-x11: Xvfb did not start" >&2; exit 1; }
+export DISPLAY=":$display"
+# What the tests may count on: they fail, not skip, when it is missing.
+export TARVEX_X11_REQUIRED=1 TARVEX_X11_WM=1
+[[ "${TARVEX_NO_WM:-0}" == 1 ]] && TARVEX_X11_WM=0
 
 if [[ "${TARVEX_NO_WM:-0}" != 1 ]]; then
   icewm >/dev/null 2>&1 &

@@ -66,7 +66,10 @@ WindowHandle WaitInFront(LinuxProcessPlatform& p, pid_t pid) {
 
 TEST(LinuxEngine, RaisesTheWindowInFrontAndLeavesAThreadSomeoneElseRenicedAlone) {
   testing::X11Session x;
-  if (!x.Connected() || !x.WindowManagerRuns()) GTEST_SKIP() << "needs an X display with a window manager";
+  if (!x.Connected() || !x.WindowManagerRuns()) {
+    if (testing::WindowManagerPromised()) FAIL() << "the promised X display or window manager is missing";
+    GTEST_SKIP() << "needs an X display with a window manager (scripts/with-x11.sh)";
+  }
   LinuxProcessPlatform probe;
   {
     const ProcessHandle self = probe.OpenProcess(kProcessQueryInformation, probe.CurrentProcessId());

@@ -18,7 +18,10 @@ namespace {
 class X11Test : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!x_.Connected()) GTEST_SKIP() << "no X display: run under Xvfb";
+    if (!x_.Connected()) {
+      if (testing::X11Promised()) FAIL() << "the X display given in DISPLAY cannot be reached";
+      GTEST_SKIP() << "no X display: run under scripts/with-x11.sh";
+    }
   }
   // Asks for `w` to be activated until the platform sees it in front (bounded).
   bool Activate(xcb_window_t w, LinuxProcessPlatform& platform) {
@@ -34,7 +37,10 @@ class X11Test : public ::testing::Test {
 };
 
 TEST_F(X11Test, ActiveWindowTitleAndProcessFromTheWindowManager) {
-  if (!x_.WindowManagerRuns()) GTEST_SKIP() << "no window manager on this display (the unknown case is tested there)";
+  if (!x_.WindowManagerRuns()) {
+    if (testing::WindowManagerPromised()) FAIL() << "the window manager is not running";
+    GTEST_SKIP() << "no window manager on this display (the unknown case is tested there)";
+  }
   LinuxProcessPlatform platform;
 
   // A long Chinese title comes back whole as UTF-8; the process by _NET_WM_PID.
