@@ -157,8 +157,8 @@ std::wstring ThroughAnsi(const std::wstring& text) {
   return back;
 }
 
-std::optional<Process> StartHelperWindow(const std::wstring& title, HWND* window) {
-  auto helper = Process::Start(BuildDir() / L"e2e_window.exe", L"\"" + title + L"\"");
+std::optional<Process> StartHelperWindow(const std::wstring& title, HWND* window, bool idle) {
+  auto helper = Process::Start(BuildDir() / L"e2e_window.exe", (idle ? L"--idle \"" : L"\"") + title + L"\"");
   if (!helper) return std::nullopt;
   *window = WaitForWindow(helper->Id(), L"", title, 15s);
   if (*window) BringToForeground(*window);

@@ -80,7 +80,8 @@ class TarvexApp {
 // for Chinese, unchanged under 936).
 std::wstring ThroughAnsi(const std::wstring& text);
 
-// A helper window (e2e_window.exe) with the given title, in the foreground.
-std::optional<Process> StartHelperWindow(const std::wstring& title, HWND* window);
+// A helper window (e2e_window.exe) with the given title, in the foreground;
+// `idle`: its process has put itself at the idle class before showing it.
+std::optional<Process> StartHelperWindow(const std::wstring& title, HWND* window, bool idle = false);
 
 }  // namespace tarvex::e2e

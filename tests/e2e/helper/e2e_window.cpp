@@ -1,9 +1,12 @@
 // e2e_window.exe: a plain top-level window whose title is the command line
 // ("e2e_window.exe Some Title"), shown at once and kept until it is closed.
 // End-to-end tests put it in the foreground to watch what Tarvex does to it.
+// "--idle Some Title" first puts its own process at the idle class, as a user
+// would a background job.
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -38,7 +41,13 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
   wc.lpszClassName = kClassName;
   if (!RegisterClassExW(&wc)) return 1;
 
-  const std::wstring title = TitleFrom(commandLine);
+  std::wstring arguments = commandLine ? commandLine : L"";
+  constexpr std::wstring_view kIdle = L"--idle ";
+  if (arguments.rfind(kIdle, 0) == 0) {
+    arguments.erase(0, kIdle.size());
+    if (!SetPriorityClass(GetCurrentProcess(), IDLE_PRIORITY_CLASS)) return 2;
+  }
+  const std::wstring title = TitleFrom(arguments.c_str());
   HWND window = CreateWindowExW(0, kClassName, title.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 320, 200,
                                 nullptr, nullptr, instance, nullptr);
   if (!window) return 1;
