@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "tarvex_app.h"
@@ -18,69 +19,68 @@ bool ClassBecomes(const Process& p, DWORD priorityClass) {
   return WaitUntil([&] { return PriorityClassOf(p.Id()) == priorityClass; }, 10s);
 }
 
-// The program has looked at its own window in front (so it let go of the helper).
-bool TarvexSawItself(TarvexApp& app) {
-  return WaitUntil([&] { return WindowText(app.Control(id::kLabelInfo)) == kMainTitle; }, 10s);
+// Tarvex with speed-up on, and a helper in front that it has raised to high.
+class GiveBack : public testing::Test {
+ protected:
+  void StartRaised(const std::wstring& title, bool idle) {
+    ASSERT_TRUE(app_.Start());
+    helper_ = StartHelperWindow(title, &window_, idle);
+    ASSERT_TRUE(helper_ && window_);
+    ASSERT_TRUE(ClassBecomes(*helper_, HIGH_PRIORITY_CLASS)) << std::hex << PriorityClassOf(helper_->Id());
+  }
+  int Count() const { return std::stoi(WindowText(app_.Control(id::kLabelCount))); }
+  // Sets 启用加速 as a click would, without the mouse messages that may let
+  // Wine bring Tarvex's window to the front.
+  void SetSpeedUp(bool on) {
+    HWND box = app_.Control(id::kCheckState);
+    SendMessageW(box, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
+    SendMessageW(app_.Main(), WM_COMMAND, MAKEWPARAM(id::kCheckState, BN_CLICKED), reinterpret_cast<LPARAM>(box));
+  }
+
+  TarvexApp app_{kSpeedIni};
+  std::optional<Process> helper_;
+  HWND window_ = nullptr;
+};
+
+TEST_F(GiveBack, AHelperThatPutItselfAtIdleGoesBackToIdle) {
+  StartRaised(L"Idle Helper", true);
+  ASSERT_TRUE(BringToForeground(app_.Main()));
+  EXPECT_TRUE(ClassBecomes(*helper_, IDLE_PRIORITY_CLASS)) << std::hex << PriorityClassOf(helper_->Id());
 }
 
-TEST(GiveBack, AHelperThatPutItselfAtIdleGoesBackToIdle) {
-  TarvexApp app(kSpeedIni);
-  ASSERT_TRUE(app.Start());
-  HWND window = nullptr;
-  auto helper = StartHelperWindow(L"Idle Helper", &window, true);
-  ASSERT_TRUE(helper && window);
-  ASSERT_TRUE(ClassBecomes(*helper, HIGH_PRIORITY_CLASS)) << std::hex << PriorityClassOf(helper->Id());
-  ASSERT_TRUE(BringToForeground(app.Main()));
-  EXPECT_TRUE(ClassBecomes(*helper, IDLE_PRIORITY_CLASS)) << std::hex << PriorityClassOf(helper->Id());
-}
-
-TEST(GiveBack, ClearingSpeedUpGivesBackAndCheckingItAgainRaisesTheSameWindow) {
-  TarvexApp app(kSpeedIni);
-  ASSERT_TRUE(app.Start());
-  HWND window = nullptr;
-  auto helper = StartHelperWindow(L"Idle Helper Two", &window, true);
-  ASSERT_TRUE(helper && window);
-  ASSERT_TRUE(ClassBecomes(*helper, HIGH_PRIORITY_CLASS));
-  app.ClickCheck(id::kCheckState);  // cleared: the helper stays in front
-  EXPECT_TRUE(ClassBecomes(*helper, IDLE_PRIORITY_CLASS));
+TEST_F(GiveBack, ClearingSpeedUpGivesBackAndCheckingItAgainRaisesTheSameWindow) {
+  StartRaised(L"Idle Helper Two", true);
+  SetSpeedUp(false);  // the helper stays in front
+  EXPECT_TRUE(ClassBecomes(*helper_, IDLE_PRIORITY_CLASS));
   // Read once the raise's tick has surely ended (a caption read does not wait for it).
-  const int count = std::stoi(WindowText(app.Control(id::kLabelCount)));
-  app.ClickCheck(id::kCheckState);
-  ASSERT_EQ(GetForegroundWindow(), window);
-  EXPECT_TRUE(ClassBecomes(*helper, HIGH_PRIORITY_CLASS));
-  EXPECT_TRUE(WaitUntil([&] { return std::stoi(WindowText(app.Control(id::kLabelCount))) == count + 1; }));
+  const int count = Count();
+  SetSpeedUp(true);
+  EXPECT_TRUE(ClassBecomes(*helper_, HIGH_PRIORITY_CLASS));
+  EXPECT_TRUE(WaitUntil([&] { return Count() == count + 1; }));
+  EXPECT_EQ(GetForegroundWindow(), window_) << "the same window all along";
 }
 
-TEST(GiveBack, TheEndOfTheLogonGivesBack) {
-  TarvexApp app(kSpeedIni);
-  ASSERT_TRUE(app.Start());
-  HWND window = nullptr;
-  auto helper = StartHelperWindow(L"Idle Helper Three", &window, true);
-  ASSERT_TRUE(helper && window);
-  ASSERT_TRUE(ClassBecomes(*helper, HIGH_PRIORITY_CLASS));
+TEST_F(GiveBack, TheEndOfTheLogonGivesBack) {
+  StartRaised(L"Idle Helper Three", true);
   // No question is asked, so the helper keeps the foreground to the end.
   DWORD_PTR answer = 0;
-  ASSERT_TRUE(SendMessageTimeoutW(app.Main(), WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer));
-  SendMessageTimeoutW(app.Main(), WM_ENDSESSION, TRUE, 0, SMTO_ABORTIFHUNG, 5000, &answer);
-  ASSERT_TRUE(app.WaitExit().has_value());
-  EXPECT_EQ(PriorityClassOf(helper->Id()), static_cast<DWORD>(IDLE_PRIORITY_CLASS));
+  ASSERT_TRUE(SendMessageTimeoutW(app_.Main(), WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer));
+  SendMessageTimeoutW(app_.Main(), WM_ENDSESSION, TRUE, 0, SMTO_ABORTIFHUNG, 5000, &answer);
+  ASSERT_TRUE(app_.WaitExit().has_value());
+  EXPECT_EQ(PriorityClassOf(helper_->Id()), static_cast<DWORD>(IDLE_PRIORITY_CLASS));
 }
 
-TEST(GiveBack, AClassSetFromOutsideWhileRaisedStands) {
-  TarvexApp app(kSpeedIni);
-  ASSERT_TRUE(app.Start());
-  HWND window = nullptr;
-  auto helper = StartHelperWindow(L"Reniced Helper", &window);
-  ASSERT_TRUE(helper && window);
-  ASSERT_TRUE(ClassBecomes(*helper, HIGH_PRIORITY_CLASS));
+TEST_F(GiveBack, AClassSetFromOutsideWhileRaisedStands) {
+  StartRaised(L"Reniced Helper", false);
   // A second program (this driver, as Task Manager would) sets it to idle.
-  HANDLE other = OpenProcess(PROCESS_SET_INFORMATION, FALSE, helper->Id());
+  HANDLE other = OpenProcess(PROCESS_SET_INFORMATION, FALSE, helper_->Id());
   ASSERT_NE(other, nullptr);
   ASSERT_TRUE(SetPriorityClass(other, IDLE_PRIORITY_CLASS));
   CloseHandle(other);
-  ASSERT_TRUE(BringToForeground(app.Main()));
-  ASSERT_TRUE(TarvexSawItself(app));
-  EXPECT_EQ(PriorityClassOf(helper->Id()), static_cast<DWORD>(IDLE_PRIORITY_CLASS));
+  ASSERT_TRUE(BringToForeground(app_.Main()));
+  // Tarvex has seen its own window in front, so it has let go of the helper.
+  ASSERT_TRUE(WaitUntil([&] { return WindowText(app_.Control(id::kLabelInfo)) == kMainTitle; }));
+  EXPECT_EQ(PriorityClassOf(helper_->Id()), static_cast<DWORD>(IDLE_PRIORITY_CLASS));
 }
 
 // Makes a folder immutable through Wine's way to the host (chattr +i: as root,
