@@ -61,13 +61,12 @@ void Command::HandleMouseMove(int16_t button, int16_t shift, float x, float y) {
   }
   if (!Inside(x, y)) return;
   if (events_) events_->MouseMove(button, shift, x, y);
+  // Only the face follows the pointer; the stored state stays for the release.
   if (button == kMouseLeft) {
-    // A drag repaints only when the state changes.
-    state_ = kStatePressed;
-    Paint(state_, false);
+    Paint(kStatePressed, false);  // a drag repaints only when the face changes
   } else if (!hovering_) {
     hovering_ = true;
-    Paint(state_, true);
+    Paint(kStateNormal, true);
   }
 }
 

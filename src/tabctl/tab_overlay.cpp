@@ -253,6 +253,12 @@ void RemoveHoverOverlay(TabStripState& state, TabPaintEnv& env) {
   });
 }
 
+void ForgetHoverOverlay(TabStripState& state, TabPaintEnv& env) {
+  if (!state.HoverDrawn) return;
+  if (env.site != nullptr) env.site->StopTimer(kHoverTimerId);
+  state.HoverDrawn = false;
+}
+
 void ShowHideFocus(TabStripState& state, TabPaintEnv& env) {
   RaiseAs("TabStrip.ShowHideFocus", [&] {
     pGetCachedProperties(state, env);

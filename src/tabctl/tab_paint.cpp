@@ -30,6 +30,12 @@ void Painter::SetBackColor(OleColor color) {
   if (env.site != nullptr) env.site->PropertyChanged("BackColor");
 }
 
+void Painter::SetForeColor(OleColor color) {
+  if (s.ForeColor == color) return;
+  s.ForeColor = color;
+  if (env.site != nullptr) env.site->PropertyChanged("ForeColor");
+}
+
 void Painter::FillStrip() {
   OleColor back = s.TabStripBackColor;
   prim.APIFillRectByCoords(0, 0, W(), H(), back);
@@ -123,6 +129,7 @@ void pGetCachedProperties(TabStripState& state, const TabPaintEnv& env) {
 
 void PaintTabStrip(TabStripState& state, TabPaintEnv& env) {
   RaiseAs("TabStrip.pDrawMe", [&] {
+    ForgetHoverOverlay(state, env);
     TabPrimitives(env.surface, env.colors).Cls(state.BackColor);
     DrawBackground(state, env);
     DrawTabs(state, env);

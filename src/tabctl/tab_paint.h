@@ -66,6 +66,9 @@ void pDrawOnMouseOverTabbed(TabStripState& state, TabPaintEnv& env);
 // The timer's removal step: stops the timer, clears HoverDrawn, paints the
 // overlay once more. Does nothing when no overlay is shown.
 void RemoveHoverOverlay(TabStripState& state, TabPaintEnv& env);
+// Before a full repaint: the fresh strip has no hover overlay on it, so the
+// timer must not XOR one away later. Stops the timer and clears HoverDrawn.
+void ForgetHoverOverlay(TabStripState& state, TabPaintEnv& env);
 // Inverts the focus rectangle of the active tab's caption (user mode and
 // ShowFocusRect only); calling it twice restores the pixels.
 void ShowHideFocus(TabStripState& state, TabPaintEnv& env);

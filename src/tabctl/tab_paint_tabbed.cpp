@@ -73,6 +73,7 @@ using tabpaint::Painter;
 
 void DrawRoundedTab(Painter& p, int32_t i) {
   const Rect& r = p.Tab(i).TabRect;
+  p.SetForeColor(p.s.OuterBorderColor);
   p.surface().SetPen(p.cache().OuterBorderColor);
   p.surface().SetBrush(p.FillStart(i));
   p.surface().RoundRect(r.left, r.top, r.right, p.S() - 1, p.s.XRadius, p.s.YRadius);

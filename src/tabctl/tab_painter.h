@@ -53,6 +53,9 @@ class Painter {
   // Sets the hosting window's BackColor, which clears the whole surface to it,
   // and tells the host (a nested Refresh is refused by RefreshBusy).
   void SetBackColor(OleColor color);
+  // Sets the hosting window's ForeColor (its pen colour); the host hears of it
+  // only when the value changes.
+  void SetForeColor(OleColor color);
 
   // A line in the current pen mode (end point left out).
   void Line(int32_t x1, int32_t y1, int32_t x2, int32_t y2, Rgb color) {

@@ -140,6 +140,7 @@ void TabStrip::SwitchTo(int32_t n) {
   s_.HoverTab = n;
   {
     TabPaintEnv env = MakeEnv();
+    ForgetHoverOverlay(s_, env);
     tarvex::DrawBackground(s_, env);
     tarvex::DrawTabs(s_, env);
   }
@@ -237,11 +238,9 @@ void TabStrip::InsertTab(int32_t lAfterIndex, std::string_view sCaption) {
       SetActiveTab(0);
       ShiftForInsert(site_->ContainedControls(), lAfterIndex, s_.HiddenOffset, s_.ActiveTab);
       SetTabCount(s_.TabCount() + 1);
+      // Through the setter, so access keys and notifications follow the captions.
       for (int32_t i = s_.TabCount() - 1; i >= lAfterIndex + 2; --i) {
-        TabItem& to = s_.AryTabs[static_cast<size_t>(i)];
-        const TabItem& from = s_.AryTabs[static_cast<size_t>(i - 1)];
-        to.Caption = from.Caption;
-        to.AccessKey = from.AccessKey;
+        SetTabCaption(i, std::string(s_.AryTabs[static_cast<size_t>(i - 1)].Caption));
       }
       SetTabCaption(lAfterIndex + 1, sCaption);
       SetActiveTab(a >= lAfterIndex + 1 ? a + 1 : a);
@@ -262,10 +261,7 @@ void TabStrip::RemoveTab(int32_t Index) {
       SetActiveTab(0);
       ShiftForRemove(site_->ContainedControls(), Index, count, s_.HiddenOffset, s_.ActiveTab);
       for (int32_t i = Index + 1; i < count; ++i) {
-        TabItem& to = s_.AryTabs[static_cast<size_t>(i - 1)];
-        const TabItem& from = s_.AryTabs[static_cast<size_t>(i)];
-        to.Caption = from.Caption;
-        to.AccessKey = from.AccessKey;
+        SetTabCaption(i - 1, std::string(s_.AryTabs[static_cast<size_t>(i)].Caption));
       }
       SetTabCount(count - 1);
       // The same tab stays active where it still exists; when it was the one

@@ -270,10 +270,10 @@ std::string TabStrip::ShowFileOpenDialog(int64_t lhWndOwner, std::string_view sI
 
 void TabStrip::AddControl(ContainedControl* Ctrl, int64_t lhWnd, int32_t lLeft, int32_t lTop,
                           int32_t lWidth, int32_t lHeight, int32_t lTabIndex) {
+  // Every step ignores failures, the switch included: the child is still placed.
   try {
     if (lTabIndex != -1 && lTabIndex != s_.ActiveTab) SwitchTo(lTabIndex);
   } catch (...) {
-    return;  // the child would land on the wrong tab; leave it alone
   }
   try {
     if (Ctrl != nullptr) {

@@ -55,6 +55,27 @@ TEST_F(CommandInput, DragRepaintsOnlyOnStateChange) {
   EXPECT_EQ(events.log.size(), 12u);  // MouseDown and 11 MouseMove
 }
 
+TEST_F(CommandInput, MovesPaintTheFaceTheyNameWithoutChangingTheState) {
+  // (6, 12) lies in the face, clear of the caption, the border and the hover frame.
+  const Rgb normal = site.image.At(6, 12);
+  button.HandleMouseDown(kMouseLeft, 0, 4, 5);
+  const Rgb pressed = site.image.At(6, 12);
+  button.HandleMouseUp(kMouseLeft, 0, 4, 5);
+  ASSERT_NE(pressed, normal);
+
+  // Dragged in with the left button held: the pressed face, the state stays normal.
+  button.HandleMouseMove(kMouseLeft, 0, 10, 10);
+  EXPECT_PIXEL(site, 6, 12, pressed);
+  EXPECT_EQ(button.VisualState(), kStateNormal);
+
+  // Space held (pressed) and the pointer arrives with no button: the normal face.
+  button.HandleKeyDown(32, 0);
+  EXPECT_PIXEL(site, 6, 12, pressed);
+  button.HandleMouseMove(0, 0, 10, 10);
+  EXPECT_PIXEL(site, 6, 12, normal);
+  EXPECT_EQ(button.VisualState(), kStatePressed);
+}
+
 TEST_F(CommandInput, HoverTimerFindsThePointerOutsideOnce) {
   site.cursor = Point{10, 10};
   button.HandleMouseMove(0, 0, 10, 10);

@@ -108,11 +108,17 @@ TEST_F(TabChildren, AddControlPlacesOnTheRequestedTab) {
   EXPECT_EQ(site.placed[0].window, 0x88);
   EXPECT_EQ(site.placed[0].h, 4);
 
-  // Nothing raises, even when the host refuses the switch.
+  // Nothing raises when the switch fails, and the child is placed all the same.
   events.onBefore = [](int16_t, bool&) { throw ControlError(5, "host"); };
-  FakeChild refused(std::optional<int32_t>(0));
-  EXPECT_NO_THROW(t.AddControl(&refused, -1, 9, 9, 9, 9, 2));
+  FakeChild refused(std::optional<int32_t>(0), 0x99);
+  EXPECT_NO_THROW(t.AddControl(&refused, -1, 9, 8, 7, 6, 2));
   EXPECT_EQ(t.ActiveTab(), 1);
+  EXPECT_EQ(refused.left, 9);
+  EXPECT_EQ(refused.top, 8);
+  EXPECT_EQ(refused.width, 7);
+  EXPECT_EQ(refused.height, 6);
+  EXPECT_TRUE(refused.visible);
+  EXPECT_EQ(site.adopted.back(), 0x99);
   t.AddControl(nullptr, -1, 0, 0, 0, 0, -1);  // neither control nor window
   EXPECT_EQ(site.placed.size(), 1u);
 }

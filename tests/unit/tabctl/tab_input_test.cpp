@@ -30,6 +30,22 @@ class TabInput : public TabFixture {
   void Key(int16_t code, int16_t shift = 0) { tab->OnKeyDown(code, shift); }
   // Sends a message to the control's window through its procedure chain.
   void SendSelf(uint32_t msg, uint64_t wParam = 0) { windows.Send(kSelf, msg, wParam, 0); }
+  std::vector<Rgb> Snapshot() const {
+    std::vector<Rgb> px;
+    const RasterSurface& image = site.control.image;
+    for (int y = 0; y < image.Height(); ++y)
+      for (int x = 0; x < image.Width(); ++x) px.push_back(image.At(x, y));
+    return px;
+  }
+  // "" when the control's image equals `before`, else where it first differs.
+  std::string FirstDifference(const std::vector<Rgb>& before) const {
+    const std::vector<Rgb> now = Snapshot();
+    const int w = site.control.image.Width();
+    for (size_t i = 0; i < now.size(); ++i) {
+      if (now[i] != before[i]) return std::to_string(i % w) + "," + std::to_string(i / w);
+    }
+    return "";
+  }
   static uint64_t Wheel(int16_t delta) {
     return static_cast<uint64_t>(static_cast<uint16_t>(delta)) << 16;
   }
@@ -251,6 +267,33 @@ TEST_F(TabInput, HoverOverlayAndTimer) {
   Click(static_cast<float>(Centre(TabRect(1)).x), 4);
   EXPECT_FALSE(site.control.TimerRunning(kHoverTimerId));
   EXPECT_EQ(t.ActiveTab(), 1);
+}
+
+TEST_F(TabInput, FullRepaintEndsTheHoverOverlaySoTheTimerLeavesTheActiveTabAlone) {
+  TabStrip& t = Ready();
+  t.SetTabTheme(1);
+  const std::vector<Rgb> clean = Snapshot();  // tab 0 active, no hover
+  const Rect r2 = TabRect(2);
+  site.control.cursor = Centre(r2);
+  t.OnMouseMove(0, 0, static_cast<float>(Centre(r2).x), 4);
+  ASSERT_TRUE(t.State().HoverDrawn);
+
+  // The form is activated with the pointer still on tab 2, then the hover
+  // timer's tick arrives (if it still runs).
+  windows.Send(kForm, tabmsg::kActivate);
+  EXPECT_FALSE(t.State().HoverDrawn);
+  EXPECT_FALSE(site.control.TimerRunning(kHoverTimerId));
+  SendSelf(tabmsg::kTimer, kHoverTimerId);
+  EXPECT_EQ(FirstDifference(clean), "");
+
+  // A key switch repaints fully too: the next tick finds no overlay to remove.
+  t.OnMouseMove(0, 0, static_cast<float>(Centre(r2).x), 4);
+  ASSERT_TRUE(t.State().HoverDrawn);
+  Key(tabkey::kRight);
+  EXPECT_FALSE(t.State().HoverDrawn);
+  const std::vector<Rgb> switched = Snapshot();
+  SendSelf(tabmsg::kTimer, kHoverTimerId);
+  EXPECT_EQ(FirstDifference(switched), "");
 }
 
 TEST_F(TabInput, MouseHoverNamesTheTrackedTab) {

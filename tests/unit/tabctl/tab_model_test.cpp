@@ -205,6 +205,30 @@ TEST_F(TabModel, InsertInFrontMovesCaptionsAndChildren) {
   EXPECT_EQ(c2.left, 100 - 10000);
 }
 
+TEST_F(TabModel, InsertAndRemoveMoveCaptionsThroughTheCaptionSetter) {
+  TabStrip& t = Make();
+  t.SetTabCaption(0, "&Alpha");
+  t.SetTabCaption(1, "&Beta");
+  t.SetTabCaption(2, "&Gamma");
+  auto captionNotices = [&] {
+    const auto& names = site.control.changedProperties;
+    return std::count(names.begin(), names.end(), "TabCaption");
+  };
+  site.control.ClearLog();
+  t.InsertTab(-1, "&New");  // three captions move up, then the new one
+  EXPECT_EQ(captionNotices(), 4);
+  EXPECT_EQ(site.control.accessKeys, "NABG");
+
+  site.control.ClearLog();
+  t.RemoveTab(1);  // "&Alpha" goes; "&Beta" and "&Gamma" move down
+  EXPECT_THAT(Captions(), ElementsAre("&New", "&Beta", "&Gamma"));
+  EXPECT_EQ(captionNotices(), 2);
+  EXPECT_EQ(site.control.accessKeys, "NBG");
+  int16_t key = 'g';
+  t.OnAccessKeyPress(key);
+  EXPECT_EQ(t.TabCaption(t.ActiveTab()), "&Gamma");
+}
+
 TEST_F(TabModel, RemoveTabChoosesTheActiveTab) {
   TabStrip& t = Make();
   t.SetTabCount(4);

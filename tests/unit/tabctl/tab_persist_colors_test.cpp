@@ -119,6 +119,25 @@ TEST_F(TabColors, ThemeSets) {
   EXPECT_THAT(site.control.changedProperties, ::testing::Contains("TabTheme"));
 }
 
+TEST_F(TabColors, RoundedTabsTakeTheBorderColourAsForeColorAndSaveIt) {
+  for (int32_t style : {0, 1}) {
+    SCOPED_TRACE(style);
+    TabStrip& t = Make();
+    t.SetTabStyle(style);
+    t.SetTabTheme(2);
+    t.SetOuterBorderColor(0x123456);
+    EXPECT_NE(t.ForeColor(), 0x123456u);  // only the rounded tabs' pass sets it
+    site.control.ClearLog();
+    t.SetTabTheme(3);  // its colour set leaves OuterBorderColor, then paints
+    t.SetOuterBorderColor(0x123456);
+    EXPECT_EQ(t.ForeColor(), 0x123456u);
+    EXPECT_THAT(site.control.changedProperties, ::testing::Contains("ForeColor"));
+    PropertyBag saved;
+    t.WriteProperties(saved);
+    EXPECT_EQ(saved.ReadInt("ForeColor", -1), 0x123456);
+  }
+}
+
 TEST_F(TabColors, ThemeFourFixesOffsetsOfTheInactiveCaptionColour) {
   TabStrip& t = Make();
   t.SetUseThemeDetection(true);
