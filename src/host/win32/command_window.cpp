@@ -50,7 +50,11 @@ void CommandWindow::DeleteWindowShape() {
 }
 
 void CommandWindow::ImageChanged() {
-  if (Handle()) InvalidateRect(Handle(), nullptr, FALSE);
+  if (Handle()) {
+    // The image is current: the WM_PAINT this causes only shows it.
+    if (GetUpdateRect(Handle(), nullptr, FALSE) == FALSE) imageCurrent_ = true;
+    InvalidateRect(Handle(), nullptr, FALSE);
+  }
   SyncWindowText();
 }
 
@@ -60,24 +64,33 @@ void CommandWindow::SyncWindowText() {
   SetWindowTextW(Handle(), Utf8ToWide(shownCaption_).c_str());
 }
 
-void CommandWindow::OnMouseDown(int button, int shift, int x, int y) {
-  button_.HandleMouseDown(Narrow(button), Narrow(shift), AsFloat(x), AsFloat(y));
-}
-
 void CommandWindow::OnMouseMove(int button, int shift, int x, int y) {
   button_.HandleMouseMove(Narrow(button), Narrow(shift), AsFloat(x), AsFloat(y));
 }
 
+void CommandWindow::OnMouseDown(int button, int shift, int x, int y) {
+  if (button == kMouseLeft) leftPress_ = LeftPress::kSingle;
+  button_.HandleMouseDown(Narrow(button), Narrow(shift), AsFloat(x), AsFloat(y));
+}
+
 void CommandWindow::OnMouseUp(int button, int shift, int x, int y) {
   button_.HandleMouseUp(Narrow(button), Narrow(shift), AsFloat(x), AsFloat(y));
-  // A click is a left press released over the button, as for a push button.
+  if (button != kMouseLeft) return;
+  // A click is a left press on the button released over it, as for a push
+  // button. The second press of a double-click acts as a press only, and a
+  // release after a press elsewhere is no click either.
+  const LeftPress press = leftPress_;
+  leftPress_ = LeftPress::kNone;
   RECT client{};
   GetClientRect(Handle(), &client);
   const POINT at{x, y};
-  if (button == kMouseLeft && PtInRect(&client, at)) button_.HandleClick();
+  if (press == LeftPress::kSingle && PtInRect(&client, at)) button_.HandleClick();
 }
 
-void CommandWindow::OnDblClick() { button_.HandleDoubleClick(); }
+void CommandWindow::OnDblClick() {
+  if (GetKeyState(VK_LBUTTON) < 0) leftPress_ = LeftPress::kDouble;
+  button_.HandleDoubleClick();
+}
 
 void CommandWindow::OnKeyDown(int keyCode, int shift) {
   button_.HandleKeyDown(Narrow(keyCode), Narrow(shift));
@@ -101,16 +114,26 @@ void CommandWindow::OnSize(int, int) { button_.HandleResize(); }
 
 void CommandWindow::OnTimer(int id) { button_.HandleTimer(id); }
 
-bool CommandWindow::OnRawMessage(UINT msg, WPARAM, LPARAM, LRESULT* result) {
+bool CommandWindow::OnRawMessage(UINT msg, WPARAM, LPARAM lParam, LRESULT* result) {
   switch (msg) {
     case WM_PAINT:
-      // Bring the image up to date, then let the base show it.
-      button_.HandlePaint();
+      // An exposed window repaints the current state; a paint the button asked
+      // for shows the face it drew (a drag's pressed face is not the state).
+      if (!imageCurrent_) button_.HandlePaint();
+      imageCurrent_ = false;
       return false;
-    case WM_GETDLGCODE:
-      // Arrows and space belong to the button (it moves the focus itself).
+    case WM_GETDLGCODE: {
+      // Arrows and space belong to the button (it moves the focus itself), and
+      // so do Enter and Esc: its KeyDown and KeyUp see them, not the dialog
+      // manager's default and cancel buttons.
       *result = DLGC_WANTARROWS | DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
+      const auto* key = reinterpret_cast<const MSG*>(lParam);
+      if (key != nullptr && (key->message == WM_KEYDOWN || key->message == WM_KEYUP) &&
+          (key->wParam == VK_RETURN || key->wParam == VK_ESCAPE)) {
+        *result |= DLGC_WANTMESSAGE;
+      }
       return true;
+    }
     default:
       return false;
   }

@@ -32,8 +32,6 @@ class CommandWindow final : public ControlWindow, public CommandHost, private Co
   // Further events (besides Click's WM_COMMAND) for a host that wants them.
   void SetExtraEvents(CommandEvents* events) { extra_ = events; }
   void SetDisplayAsDefault(bool isDefault);
-  // The parent saw Alt + one of AccessKeys().
-  void AccessKeyPressed() { button_.HandleAccessKey(); }
 
   // --- CommandHost ---
   std::string AmbientDisplayName() const override { return name_; }
@@ -52,6 +50,7 @@ class CommandWindow final : public ControlWindow, public CommandHost, private Co
   void OnKeyPress(int keyAscii) override;
   void OnKeyUp(int keyCode, int shift) override;
   void OnFocus(bool gained) override;
+  void OnAccessKey(int /*key*/) override { button_.HandleAccessKey(); }
   void OnSize(int width, int height) override;
   void OnTimer(int id) override;
   bool OnRawMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
@@ -73,6 +72,9 @@ class CommandWindow final : public ControlWindow, public CommandHost, private Co
   bool displayAsDefault_ = false;
   CommandEvents* extra_ = nullptr;
   std::string shownCaption_;  // the caption last given to the window text
+  bool imageCurrent_ = false;  // the pending WM_PAINT only shows what was drawn
+  enum class LeftPress { kNone, kSingle, kDouble };
+  LeftPress leftPress_ = LeftPress::kNone;  // how the left button went down on the button
   Command button_;            // constructed after the site it uses
 };
 

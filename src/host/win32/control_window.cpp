@@ -4,6 +4,7 @@
 
 #include <windowsx.h>
 
+#include <cwctype>
 #include <vector>
 
 #include "platform/send_keys.h"
@@ -39,6 +40,68 @@ int CurrentShiftState() {
   return ((GetKeyState(VK_SHIFT) < 0) ? kShiftMask : 0) |
          ((GetKeyState(VK_CONTROL) < 0) ? kCtrlMask : 0) |
          ((GetKeyState(VK_MENU) < 0) ? kAltMask : 0);
+}
+
+ControlWindow* ControlWindow::FromHandle(HWND hwnd) {
+  wchar_t name[32] = {};
+  if (hwnd == nullptr || GetClassNameW(hwnd, name, 32) == 0 || wcscmp(name, kClassName) != 0) {
+    return nullptr;
+  }
+  return reinterpret_cast<ControlWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+}
+
+namespace {
+
+struct AccessKeySearch {
+  HWND root;
+  wchar_t key;
+  ControlWindow* found = nullptr;
+};
+
+bool HoldsKey(const std::string& keys, wchar_t key) {
+  for (char c : keys) {
+    const auto k = static_cast<unsigned char>(c);
+    if (k < 0x80 && towupper(k) == towupper(key)) return true;
+  }
+  return false;
+}
+
+BOOL CALLBACK FindAccessKeyOwner(HWND hwnd, LPARAM data) {
+  auto& search = *reinterpret_cast<AccessKeySearch*>(data);
+  ControlWindow* control = ControlWindow::FromHandle(hwnd);
+  if (control == nullptr || !IsWindowVisible(hwnd) || !IsWindowEnabled(hwnd) ||
+      !HoldsKey(control->AccessKeys(), search.key)) {
+    return TRUE;
+  }
+  RECT r{}, client{}, inside{};
+  GetWindowRect(hwnd, &r);
+  MapWindowPoints(HWND_DESKTOP, search.root, reinterpret_cast<POINT*>(&r), 2);
+  GetClientRect(search.root, &client);
+  if (!IntersectRect(&inside, &r, &client)) return TRUE;
+  search.found = control;
+  return FALSE;
+}
+
+}  // namespace
+
+bool RouteAccessKey(HWND root, const MSG& msg) {
+  if (root == nullptr || (msg.hwnd != root && !IsChild(root, msg.hwnd))) return false;
+  if (msg.message == WM_CHAR) {
+    HWND focus = GetFocus();
+    if (focus == nullptr) return false;
+    const LRESULT code = SendMessageW(focus, WM_GETDLGCODE, msg.wParam,
+                                      reinterpret_cast<LPARAM>(&msg));
+    if ((code & (DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTMESSAGE)) != 0) return false;
+  } else if (msg.message != WM_SYSCHAR) {
+    return false;
+  }
+  const auto key = static_cast<wchar_t>(msg.wParam);
+  if (key <= L' ' || key >= 0x80) return false;
+  AccessKeySearch search{root, key};
+  EnumChildWindows(root, FindAccessKeyOwner, reinterpret_cast<LPARAM>(&search));
+  if (search.found == nullptr) return false;
+  search.found->AccessKeyPressed(static_cast<int>(key));
+  return true;
 }
 
 ControlWindow::ControlWindow() : canvas_(0, 0) {}

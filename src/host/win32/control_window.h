@@ -53,6 +53,10 @@ class ControlWindow : public ControlSite {
   }
   // The characters that, with Alt, activate the control (for the parent).
   const std::string& AccessKeys() const { return accessKeys_; }
+  // The parent saw one of AccessKeys() (see RouteAccessKey).
+  void AccessKeyPressed(int key) { OnAccessKey(key); }
+  // The control behind `hwnd`; nullptr for any other window.
+  static ControlWindow* FromHandle(HWND hwnd);
 
   // --- ControlSite ---
   bool UserMode() const override { return userMode_; }
@@ -82,6 +86,7 @@ class ControlWindow : public ControlSite {
   virtual void OnKeyPress(int /*keyAscii*/) {}
   virtual void OnKeyUp(int /*keyCode*/, int /*shift*/) {}
   virtual void OnFocus(bool /*gained*/) {}
+  virtual void OnAccessKey(int /*key*/) {}
   // After the persistent image took the new client size (pixels).
   virtual void OnSize(int /*width*/, int /*height*/) {}
   virtual void OnTimer(int /*id*/) {}
@@ -108,6 +113,14 @@ class ControlWindow : public ControlSite {
   std::function<void(std::string_view)> onPropertyChanged_;
   int buttonsDown_ = 0;  // mouse buttons pressed over the control (capture held)
 };
+
+// Hands an access key to the first control under `root` whose AccessKeys()
+// hold it (letters in either case): Alt + the key (WM_SYSCHAR), or the key alone
+// (WM_CHAR) while the focus is on a window that takes no characters, as the
+// dialog manager does for mnemonics, which it never gives to custom windows.
+// The control must be enabled, visible and inside `root`'s client area (the tab
+// control parks other pages' controls outside it). True when one took the key.
+bool RouteAccessKey(HWND root, const MSG& msg);
 
 // The shift mask (kShiftMask | kCtrlMask | kAltMask) of the keyboard now.
 int CurrentShiftState();

@@ -8,6 +8,7 @@
 #include "live_gdi_query.h"
 #include "main_window_ids.h"
 #include "main_window_layout.h"
+#include "control_window.h"
 #include "res/resource.h"
 #include "tab_window.h"
 
@@ -97,6 +98,7 @@ bool MainWindow::PreTranslate(MSG& msg) {
     }
     return true;
   }
+  if (RouteAccessKey(hwnd_, msg)) return true;
   return IsDialogMessageW(hwnd_, &msg) != FALSE;
 }
 

@@ -25,7 +25,9 @@ HWND MainWindow::AddChild(int page, const wchar_t* cls, const std::wstring& text
 
 HWND MainWindow::AddLabel(int page, const std::wstring& text, const Rect& r, HFONT font, int id,
                           DWORD extra) {
-  return AddChild(page, L"STATIC", text, SS_LEFT | SS_NOPREFIX | extra, r, id, font);
+  // SS_NOTIFY: a label takes the mouse itself. A plain static is transparent to
+  // it, so the tab control beneath would reset the links and drag the window.
+  return AddChild(page, L"STATIC", text, SS_LEFT | SS_NOPREFIX | SS_NOTIFY | extra, r, id, font);
 }
 
 void MainWindow::CreateControls() {
@@ -35,8 +37,7 @@ void MainWindow::CreateControls() {
   // Page 0: speed-up state and the live load diagram with its legend.
   AddLabel(0, L"加速状态", kHeadingState, heading);
   AddLabel(0, L"正在加速的程序：", kCaptionInfo, label);
-  // SS_NOTIFY: the label takes mouse messages, so its tooltip works.
-  labelInfo_ = AddLabel(0, L"", kLabelInfo, label, ids::kLabelInfo, SS_NOTIFY | SS_ENDELLIPSIS);
+  labelInfo_ = AddLabel(0, L"", kLabelInfo, label, ids::kLabelInfo, SS_ENDELLIPSIS);
   AddLabel(0, L"已加速程序个数：", kCaptionCount, label);
   labelCount_ = AddLabel(0, L"0", kLabelCount, label, ids::kLabelCount);
   AddLabel(0, L"实时状态", kHeadingLive, heading);
@@ -81,8 +82,8 @@ void MainWindow::CreateControls() {
   AddLabel(3, L"Version:" TARVEX_VERSION_STRING, kVersion, label);
   AddLabel(3, L"全面提升系统性能15%以上，让系统跑的更快。", kAboutText1, label);
   AddLabel(3, L"采用软加速技术，不伤硬件、不耗系统资源，请放心使用。", kAboutText2, label);
-  home_.hwnd = AddLabel(3, L"https://www.tarvex.cn/", kLabelHomePage, label, ids::kLabelHomePage, SS_NOTIFY);
-  help_.hwnd = AddLabel(3, L"需要帮助？", kLabelNeedHelp, label, ids::kLabelNeedHelp, SS_NOTIFY);
+  home_.hwnd = AddLabel(3, L"https://www.tarvex.cn/", kLabelHomePage, label, ids::kLabelHomePage);
+  help_.hwnd = AddLabel(3, L"需要帮助？", kLabelNeedHelp, label, ids::kLabelNeedHelp);
   SetWindowSubclass(home_.hwnd, LinkProc, 1, reinterpret_cast<DWORD_PTR>(this));
   SetWindowSubclass(help_.hwnd, LinkProc, 2, reinterpret_cast<DWORD_PTR>(this));
 

@@ -172,12 +172,9 @@ void TabWindow::AddToPage(int page, HWND child, const Rect& rectOnPage) {
   children_.push_back(std::move(wrapped));
 }
 
-void TabWindow::AccessKeyPressed(int key) {
-  try {
-    int16_t k = static_cast<int16_t>(key);
-    strip_->OnAccessKeyPress(k);
-  } catch (const ControlError&) {
-  }
+void TabWindow::OnAccessKey(int key) {
+  int16_t k = static_cast<int16_t>(key);
+  Forward([&] { strip_->OnAccessKeyPress(k); });
 }
 
 void TabWindow::OnMouseDown(int button, int shift, int x, int y) {

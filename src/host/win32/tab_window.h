@@ -64,8 +64,6 @@ class TabWindow final : public ControlWindow {
   // the tab window's client area, as if the page were in front). The window
   // keeps its parent: a sibling of the tab window stays one.
   void AddToPage(int page, HWND child, const Rect& rectOnPage);
-  // The parent saw Alt + one of AccessKeys().
-  void AccessKeyPressed(int key);
 
  protected:
   void OnMouseDown(int button, int shift, int x, int y) override;
@@ -76,6 +74,7 @@ class TabWindow final : public ControlWindow {
   void OnKeyPress(int keyAscii) override;
   void OnKeyUp(int keyCode, int shift) override;
   void OnFocus(bool gained) override;
+  void OnAccessKey(int key) override;
   void OnSize(int width, int height) override;
   bool OnRawMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
