@@ -20,21 +20,9 @@ struct Tint {
 Tint TintOf(HWND hwnd) {
   RECT r{};
   GetWindowRect(hwnd, &r);
-  const int w = r.right - r.left, h = r.bottom - r.top;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
-  HGDIOBJ old = SelectObject(memory, bmp);
-  BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-  SelectObject(memory, old);
-  BITMAPINFOHEADER bih{sizeof bih, w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  std::vector<DWORD> px(static_cast<size_t>(w) * h);
-  GetDIBits(memory, bmp, 0, static_cast<UINT>(h), px.data(), reinterpret_cast<BITMAPINFO*>(&bih), DIB_RGB_COLORS);
-  DeleteObject(bmp);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
+  const std::vector<uint32_t> px = ScreenPixels(r);
   Tint t;
-  for (DWORD p : px) {
+  for (uint32_t p : px) {
     const int red = (p >> 16) & 0xFF, green = (p >> 8) & 0xFF, blue = p & 0xFF;
     if (green > 100) continue;
     if (red >= 150 && blue <= 100) ++t.red;

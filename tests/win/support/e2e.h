@@ -87,6 +87,9 @@ bool ClickDialogButton(HWND dialog, int id);
 
 bool BringToForeground(HWND hwnd, Millis timeout = 5s);
 
+// What the screen shows in `r`, row by row from the top, 0x00RRGGBB per pixel.
+std::vector<uint32_t> ScreenPixels(const RECT& r);
+
 // The process priority class of `pid` (0 when it cannot be read).
 DWORD PriorityClassOf(DWORD pid);
 
