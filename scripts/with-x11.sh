@@ -22,16 +22,26 @@ export DISPLAY=":$display"
 export TARVEX_X11_REQUIRED=1 TARVEX_X11_WM=1
 [[ "${TARVEX_NO_WM:-0}" == 1 ]] && TARVEX_X11_WM=0
 
+wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
 if [[ "${TARVEX_NO_WM:-0}" != 1 ]]; then
-  icewm >/dev/null 2>&1 &
-  pids+=($!)
-  # Ready once it announces itself on the root window (bounded).
-  for _ in $(seq 150); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-    sleep 0.1
+  wmlog=$(mktemp)
+  # Ready once it announces itself on the root window; started again if it
+  # ended first (bounded: a loaded machine can take many seconds).
+  for _ in 1 2; do
+    icewm >"$wmlog" 2>&1 &
+    wm=$!
+    pids+=($wm)
+    for _ in $(seq 300); do
+      wm_ready && break
+      kill -0 "$wm" 2>/dev/null || break
+      sleep 0.1
+    done
+    wm_ready && break
   done
-  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' ||
-    { echo "with-x11: icewm did not start" >&2; exit 1; }
+  if ! wm_ready; then
+    echo "with-x11: icewm did not start" >&2; cat "$wmlog" >&2; rm -f "$wmlog"; exit 1
+  fi
+  rm -f "$wmlog"
 fi
 
 "$@"
