@@ -1,6 +1,8 @@
 // Diagram painting for the monitor control.
 #include "monitor/monitor_renderer.h"
 
+#include <vector>
+
 #include "common/rounding.h"
 
 namespace tarvex {
@@ -33,35 +35,62 @@ void DrawGrid(Surface& s, const DiagramInput& in, int32_t& gridOffset) {
   if (gridOffset <= 1 - w) gridOffset = 0;
 }
 
-void DrawSeries(Surface& s, const DiagramInput& in, MonitorSeries series, Rgb color) {
+// `points` is scratch space the caller keeps across series (no allocation per series).
+void DrawSeries(Surface& s, const DiagramInput& in, MonitorSeries series, Rgb color,
+                std::vector<Point>& points) {
   const int32_t w = in.width;
   const int32_t h = in.height;
   if (in.unfilledColumns > w - 1) return;
   const int32_t first = in.unfilledColumns + 1;
   const int32_t last = w - 2;
-  auto y = [&](int32_t i) {
-    return DiagramY(SeriesValue(in.history[static_cast<size_t>(i)], series), h);
-  };
+  // Each sample's y once: the segment that starts at a column and the one
+  // that ends there share it.
+  points.clear();
+  for (int32_t i = first; i <= last + 1; ++i) {
+    points.push_back({i, DiagramY(SeriesValue(in.history[static_cast<size_t>(i)], series), h)});
+  }
   s.SetPen(color);
   switch (in.diagramStyle) {
     case kDiagramLines:
-      for (int32_t i = first; i <= last; ++i) {
-        s.MoveTo(i, y(i));
-        s.LineToInclusive(i + 1, y(i + 1));
-      }
+      // each sample joined to its right neighbour; the newest ends the last line
+      if (points.size() >= 2) s.PolylineInclusive(points);
       break;
     case kDiagramPoints:
       // Each sample one column right of its index; the newest is not drawn.
-      for (int32_t i = first; i <= last; ++i) s.SetPixel(i + 1, y(i), color);
-      break;
-    case kDiagramBars:
-      for (int32_t i = first; i <= last; ++i) {
-        s.MoveTo(i, y(i));
-        s.LineToInclusive(i, h);
-      }
+      for (size_t k = 0; k + 1 < points.size(); ++k) s.SetPixel(points[k].x + 1, points[k].y, color);
       break;
     default:
       break;  // unknown styles draw no series
+  }
+}
+
+// Bars: each sample a column from its y down to H, the newest not drawn, a
+// later series over an earlier one. Every bar reaches the bottom, so a later
+// bar hides all of an earlier one below its own top: drawing the series last
+// to first, each paints only the rows above what the later ones took (the
+// same pixels, without painting most of them several times).
+void DrawBars(Surface& s, const DiagramInput& in) {
+  const int32_t w = in.width;
+  const int32_t h = in.height;
+  if (in.unfilledColumns > w - 1) return;
+  const int32_t first = in.unfilledColumns + 1;
+  const int32_t last = w - 2;
+  if (first > last) return;
+  // top[i - first]: the highest row a later series' bar covers in column i
+  std::vector<int32_t> top(static_cast<size_t>(last - first + 1), h + 1);
+  for (size_t k = kMonitorSeriesCount; k-- > 0;) {
+    if (!in.series[k].displayed) continue;
+    const auto series = static_cast<MonitorSeries>(k);
+    s.SetPen(in.series[k].color);
+    for (int32_t i = first; i <= last; ++i) {
+      const int32_t y = DiagramY(SeriesValue(in.history[static_cast<size_t>(i)], series), h);
+      int32_t& covered = top[static_cast<size_t>(i - first)];
+      if (y < covered) {
+        s.MoveTo(i, y);
+        s.LineToInclusive(i, covered - 1);
+        covered = y;
+      }
+    }
   }
 }
 
@@ -90,9 +119,15 @@ void DrawDiagram(Surface& surface, const DiagramInput& in, int32_t& gridOffset) 
   // The caller guarantees W records; a shorter history draws nothing rather
   // than read past its end.
   if (in.width < 2 || in.history.size() < static_cast<size_t>(in.width)) return;
+  if (in.diagramStyle == kDiagramBars) {
+    DrawBars(surface, in);
+    return;
+  }
+  std::vector<Point> points;
+  points.reserve(static_cast<size_t>(in.width));
   for (size_t k = 0; k < kMonitorSeriesCount; ++k) {
     if (in.series[k].displayed) {
-      DrawSeries(surface, in, static_cast<MonitorSeries>(k), in.series[k].color);
+      DrawSeries(surface, in, static_cast<MonitorSeries>(k), in.series[k].color, points);
     }
   }
 }

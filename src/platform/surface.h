@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -73,6 +74,13 @@ class Surface {
   virtual void LineTo(int32_t x, int32_t y) = 0;
   // The same line with its end point painted too (the monitor's diagram).
   virtual void LineToInclusive(int32_t x, int32_t y) = 0;
+  // A chain of such lines in one call: MoveTo the first point, then
+  // LineToInclusive to each next one (a joint is painted by both its lines).
+  virtual void PolylineInclusive(std::span<const Point> points) {
+    if (points.empty()) return;
+    MoveTo(points[0].x, points[0].y);
+    for (const Point& p : points.subspan(1)) LineToInclusive(p.x, p.y);
+  }
   virtual Point CurrentPosition() const = 0;
 
   // --- areas ---

@@ -78,10 +78,12 @@ void DrawMonitorFrame(RasterSurface& s, const std::vector<MonitorSeries>& series
   }
   const Rgb colors[] = {MakeRgb(0, 255, 0), MakeRgb(255, 255, 0), MakeRgb(0, 255, 255),
                         MakeRgb(255, 0, 255), MakeRgb(255, 128, 0)};
+  // each series as one batched polyline, as the monitor draws it
+  std::vector<Point> points(440);
   for (size_t i = 0; i < series.size(); ++i) {
     s.SetPen(colors[i]);
-    s.MoveTo(0, series[i].y[0]);
-    for (int x = 1; x < 440; ++x) s.LineToInclusive(x, series[i].y[static_cast<size_t>(x)]);
+    for (int x = 0; x < 440; ++x) points[static_cast<size_t>(x)] = {x, series[i].y[static_cast<size_t>(x)]};
+    s.PolylineInclusive(points);
   }
 }
 

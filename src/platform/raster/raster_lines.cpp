@@ -29,6 +29,12 @@ void RasterSurface::State::Line(Point a, Point b, bool includeEnd) {
     if (includeEnd && Inside(a.x, a.y)) PenPixel(a.x, a.y);
     return;
   }
+  if (dx == 0) {  // a column (bars, grid): one clipped run, whatever the ends
+    const int64_t end = includeEnd ? 0 : 1;
+    if (dy > 0) PenColumn(a.x, a.y, int64_t{b.y} - end);
+    else PenColumn(a.x, int64_t{b.y} + end, a.y);
+    return;
+  }
   if (Inside(a.x, a.y) && Inside(b.x, b.y)) {
     FastLine(a, b, includeEnd);
     return;
@@ -155,6 +161,43 @@ void RasterSurface::LineTo(int32_t x, int32_t y) {
 void RasterSurface::LineToInclusive(int32_t x, int32_t y) {
   s_->Line(s_->pos, {x, y}, true);
   s_->pos = {x, y};
+}
+
+// A line one column across, end included, both ends on the surface: the
+// monitor's segment between two neighbouring samples. The walk above, solved:
+// a horizontal one is its two ends; otherwise y is the major axis, x steps
+// once, after pixel k = (|dy| - bias) / 2 (bias 1 when x runs left), so it is
+// two column runs.
+void RasterSurface::State::UnitStepLine(Point a, Point b) {
+  const int32_t dy = b.y - a.y;
+  if (dy == 0) {
+    PenPixel(a.x, a.y);
+    PenPixel(b.x, b.y);
+    return;
+  }
+  const int32_t sy = dy < 0 ? -1 : 1;
+  const int32_t k = (dy * sy - (b.x < a.x ? 1 : 0)) / 2;
+  for (int32_t j = 0, y = a.y; j <= k; ++j, y += sy) PenPixel(a.x, y);
+  for (int32_t y = a.y + sy * (k + 1); y != b.y + sy; y += sy) PenPixel(b.x, y);
+}
+
+// The monitor's series in one call: no per-segment dispatch; a segment with
+// both ends on the surface skips clipping, and one column across is two runs.
+void RasterSurface::PolylineInclusive(std::span<const Point> points) {
+  if (points.empty()) return;
+  State& s = *s_;
+  Point from = points[0];
+  bool fromInside = s.Inside(from.x, from.y);
+  for (const Point& to : points.subspan(1)) {
+    const bool toInside = s.Inside(to.x, to.y);
+    const int32_t dx = to.x - from.x;
+    if (!fromInside || !toInside || dx == 0) s.Line(from, to, true);
+    else if (dx == 1 || dx == -1) s.UnitStepLine(from, to);
+    else s.FastLine(from, to, true);
+    from = to;
+    fromInside = toInside;
+  }
+  s.pos = from;
 }
 
 Point RasterSurface::CurrentPosition() const { return s_->pos; }

@@ -47,11 +47,14 @@ struct RasterSurface::State {
   }
   // A horizontal pen run x0..x1-1 on row y, clipped.
   void PenSpan(int64_t x0, int64_t x1, int64_t y);
+  // A vertical pen run y0..y1 (both included) in column x, clipped.
+  void PenColumn(int64_t x, int64_t y0, int64_t y1);
   // Solid fill of the clipped rectangle, ignoring the pen mode (PatBlt PATCOPY).
   void Fill(int64_t left, int64_t top, int64_t right, int64_t bottom, uint32_t dib);
   // Bresenham line from a to b, clipped; the end point only if includeEnd.
   void Line(Point a, Point b, bool includeEnd);
   void FastLine(Point a, Point b, bool includeEnd);  // both ends inside
+  void UnitStepLine(Point a, Point b);  // both inside, |b.x - a.x| == 1, end included
   TextEngine& Text() { return text != nullptr ? *text : builtin; }
 };
 

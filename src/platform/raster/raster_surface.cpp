@@ -4,6 +4,8 @@
 #include "platform/raster/raster_surface.h"
 
 #include <algorithm>
+#include <cstddef>
+#include <cstring>
 
 #include "platform/raster/raster_state.h"
 
@@ -56,6 +58,20 @@ PenMode RasterSurface::GetPenMode() const { return s_->mode; }
 void RasterSurface::SetFont(const FontSpec& font) { s_->font = font; }
 void RasterSurface::SetTextColor(Rgb color) { s_->textColor = color & 0xFFFFFFu; }
 
+namespace {
+
+// n pixels of one colour, eight at a time as one block copy (wide stores):
+// the compilers' -O2 leaves the plain loop scalar, and every frame starts
+// with a clear.
+void FillPixels(uint32_t* p, size_t n, uint32_t dib) {
+  uint32_t block[8];
+  std::fill(block, block + 8, dib);
+  for (; n >= 8; n -= 8, p += 8) std::memcpy(p, block, sizeof block);
+  for (; n > 0; --n) *p++ = dib;
+}
+
+}  // namespace
+
 void RasterSurface::State::Fill(int64_t left, int64_t top, int64_t right, int64_t bottom,
                                 uint32_t dib) {
   left = std::max<int64_t>(left, 0);
@@ -63,9 +79,26 @@ void RasterSurface::State::Fill(int64_t left, int64_t top, int64_t right, int64_
   right = std::min<int64_t>(right, width);
   bottom = std::min<int64_t>(bottom, height);
   if (left >= right || top >= bottom) return;
+  if (left == 0 && right == width) {  // whole rows are one run of memory
+    FillPixels(Row(static_cast<int32_t>(top)), static_cast<size_t>((bottom - top) * width), dib);
+    return;
+  }
   for (auto y = static_cast<int32_t>(top); y < bottom; ++y) {
-    uint32_t* row = Row(y);
-    std::fill(row + left, row + right, dib);
+    FillPixels(Row(y) + left, static_cast<size_t>(right - left), dib);
+  }
+}
+
+void RasterSurface::State::PenColumn(int64_t x, int64_t y0, int64_t y1) {
+  if (x < 0 || x >= width) return;
+  y0 = std::max<int64_t>(y0, 0);
+  y1 = std::min<int64_t>(y1, int64_t{height} - 1);
+  if (y0 > y1) return;
+  uint32_t* p = Row(static_cast<int32_t>(y0)) + x;
+  const size_t stride = static_cast<size_t>(width);
+  if (mode == PenMode::XorPen) {
+    for (int64_t y = y0; y <= y1; ++y, p += stride) *p = (*p ^ penDib) & 0xFFFFFFu;
+  } else {
+    for (int64_t y = y0; y <= y1; ++y, p += stride) *p = penDib;
   }
 }
 
@@ -78,7 +111,7 @@ void RasterSurface::State::PenSpan(int64_t x0, int64_t x1, int64_t y) {
   if (mode == PenMode::XorPen) {
     for (int64_t x = x0; x < x1; ++x) row[x] = (row[x] ^ penDib) & 0xFFFFFFu;
   } else {
-    std::fill(row + x0, row + x1, penDib);
+    FillPixels(row + x0, static_cast<size_t>(x1 - x0), penDib);
   }
 }
 

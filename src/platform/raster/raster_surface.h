@@ -49,6 +49,7 @@ class RasterSurface final : public Surface {
   void MoveTo(int32_t x, int32_t y) override;
   void LineTo(int32_t x, int32_t y) override;
   void LineToInclusive(int32_t x, int32_t y) override;
+  void PolylineInclusive(std::span<const Point> points) override;
   Point CurrentPosition() const override;
   void FillRect(const Rect& r, Rgb color) override;
   void FrameRect(const Rect& r, Rgb color) override;

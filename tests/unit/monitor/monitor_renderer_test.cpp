@@ -178,6 +178,47 @@ TEST_F(Diagram, BarsRunDownToTheBottomEdge) {
   EXPECT_EQ(Count(kDisk), 45);
 }
 
+TEST_F(Diagram, BarsOfAllSeriesEqualEachBarDrawnWholeInOrder) {
+  // The renderer skips what a later bar hides; the picture must be that of
+  // every bar drawn whole, series by series, over the grid.
+  uint32_t seed = 5;
+  auto percent = [&seed] {
+    seed = seed * 1664525u + 1013904223u;
+    return static_cast<float>((seed >> 8) % 131) - 5.0f;  // -5 .. 125: some off the surface
+  };
+  in.diagramStyle = kDiagramBars;
+  for (int round = 0; round < 4; ++round) {
+    for (auto& h : history) {
+      h.CPULoadPercent = percent();
+      h.MemoryLoadPercent = percent();
+      h.PageFileAvailablePercent = percent();
+      h.VirtualMemoryAvailablePercent = percent();
+      h.HDAvailablePercent = percent();
+    }
+    in.unfilledColumns = round * 90;
+    in.series[static_cast<size_t>(round)].displayed = round % 2 == 0;  // some hidden
+    offset = -7 * round;
+    int32_t referenceOffset = offset;
+    Draw();
+    RasterSurface reference(441, 89);
+    DiagramInput gridOnly = in;
+    gridOnly.userMode = false;
+    DrawDiagram(reference, gridOnly, referenceOffset);
+    for (size_t k = 0; k < kMonitorSeriesCount; ++k) {
+      if (!in.series[k].displayed) continue;
+      reference.SetPen(in.series[k].color);
+      for (int32_t i = in.unfilledColumns + 1; i <= 439; ++i) {
+        reference.MoveTo(i, DiagramY(SeriesValue(history[static_cast<size_t>(i)], static_cast<MonitorSeries>(k)), 89));
+        reference.LineToInclusive(i, 89);
+      }
+    }
+    EXPECT_EQ(offset, referenceOffset);
+    for (int32_t y = 0; y < 89; ++y)
+      for (int32_t x = 0; x < 441; ++x)
+        ASSERT_EQ(Hex(surface.At(x, y)), Hex(reference.At(x, y))) << "round " << round << " at (" << x << ", " << y << ")";
+  }
+}
+
 TEST_F(Diagram, UnfilledColumnsAreNeverDrawn) {
   ShowOnly(MonitorSeries::Cpu);
   in.diagramStyle = kDiagramBars;

@@ -4,6 +4,7 @@
 
 #include <set>
 #include <utility>
+#include <vector>
 
 #include "platform/raster/raster_surface.h"
 #include "support/gtest_printers.h"
@@ -157,6 +158,53 @@ TEST(RasterLine, XorPenTwiceRestoresAndCopyPenOverwrites) {
   s.MoveTo(0, 3);
   s.LineTo(19, 3);
   EXPECT_EQ(s.At(7, 3), MakeRgb(0xF0, 0x0F, 0x55));
+}
+
+// The batched polyline (a monitor series) and the column runs against the
+// segment-by-segment walk: neighbouring columns with every rise, wider and
+// vertical steps, ends off every edge, under both pen modes.
+TEST(RasterLine, PolylineAndColumnsPaintWhatTheirSegmentsPaint) {
+  uint32_t seed = 99;
+  auto next = [&seed](int lo, int hi) {
+    seed = seed * 1664525u + 1013904223u;
+    return lo + static_cast<int>((seed >> 8) % static_cast<uint32_t>(hi - lo + 1));
+  };
+  for (int round = 0; round < 60; ++round) {
+    std::vector<Point> points{{next(-3, 5), next(-8, 40)}};
+    for (int i = 0; i < 40; ++i) {
+      const int kind = next(0, 9);
+      const int dx = kind < 6 ? 1 : kind < 7 ? -1 : kind < 8 ? 0 : next(-4, 4);
+      points.push_back({points.back().x + dx, next(-10, 42)});
+    }
+    for (PenMode mode : {PenMode::CopyPen, PenMode::XorPen}) {
+      RasterSurface batched(30, 32), single(30, 32);
+      for (RasterSurface* s : {&batched, &single}) {
+        s->Clear(MakeRgb(20, 40, 60));
+        s->SetPen(MakeRgb(0xF0, 0x0F, 0x55));
+        s->SetPenMode(mode);
+      }
+      batched.PolylineInclusive(points);
+      single.MoveTo(points[0].x, points[0].y);
+      for (size_t i = 1; i < points.size(); ++i) {
+        const Point from = points[i - 1], to = points[i];
+        if (to.x == from.x) {
+          // the column run against the general walk: one pixel at a time
+          for (int y = from.y; y != to.y + (to.y >= from.y ? 1 : -1); y += (to.y >= from.y ? 1 : -1)) {
+            single.MoveTo(from.x, y);
+            single.LineTo(from.x + 1, y);
+          }
+        } else {
+          single.MoveTo(from.x, from.y);
+          single.LineToInclusive(to.x, to.y);
+        }
+      }
+      EXPECT_EQ(batched.CurrentPosition(), points.back());
+      for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 30; ++x)
+          ASSERT_EQ(batched.At(x, y), single.At(x, y))
+              << "round " << round << (mode == PenMode::XorPen ? " xor" : " copy") << " at (" << x << ", " << y << ")";
+    }
+  }
 }
 
 }  // namespace

@@ -1,11 +1,15 @@
 // Lines through GDI and through the raster, compared pixel by pixel: every
 // direction and slope from one point, long clipped lines, the inclusive end
-// point, the XOR pen drawn once and twice.
+// point, columns and batched polylines, the monitor's diagram, the XOR pen
+// drawn once and twice.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
+#include <vector>
 
+#include "monitor/monitor_renderer.h"
 #include "win/support/surface_pair.h"
 
 namespace tarvex {
@@ -79,6 +83,72 @@ TEST(SurfaceDiff, InclusiveEndPointAndPolylines) {
     s.LineToInclusive(60, 59);
   });
   ASSERT_EQ(pair.Compare("inclusive"), "");
+}
+
+TEST(SurfaceDiff, ColumnsAndBatchedPolylines) {
+  // Columns clipped at either end or both, end point in or out; polylines of
+  // one-column steps (a monitor series) with wider, vertical and clipped
+  // steps, under the copy and the XOR pen.
+  Lcg rng{777};
+  for (int round = 0; round < 24; ++round) {
+    const bool xorPen = round % 2 == 1;
+    int columns[6][3];
+    for (auto& c : columns) c[0] = rng.Next(-2, 65), c[1] = rng.Next(-30, 70), c[2] = rng.Next(-30, 70);
+    std::vector<Point> points{{rng.Next(-3, 4), rng.Next(-6, 52)}};
+    for (int i = 0; i < 70; ++i) {
+      const int kind = rng.Next(0, 9);
+      const int dx = kind < 7 ? 1 : kind < 8 ? 0 : rng.Next(-3, 3);
+      points.push_back({points.back().x + dx, rng.Next(-6, 52)});
+    }
+    SurfacePair pair(64, 48);
+    pair.Draw([&](Surface& s) {
+      s.Clear(MakeRgb(236, 233, 216));
+      if (xorPen) s.SetPenMode(PenMode::XorPen);
+      s.SetPen(MakeRgb(0, 128, 64));
+      for (int i = 0; i < 6; ++i) {
+        s.MoveTo(columns[i][0], columns[i][1]);
+        if (i % 2 == 0) s.LineTo(columns[i][0], columns[i][2]);
+        else s.LineToInclusive(columns[i][0], columns[i][2]);
+      }
+      s.SetPen(MakeRgb(200, 30, 90));
+      s.PolylineInclusive(points);
+      s.SetPenMode(PenMode::CopyPen);
+    });
+    ASSERT_EQ(pair.Compare("columns_polyline_" + std::to_string(round)), "") << "round " << round;
+  }
+}
+
+TEST(SurfaceDiff, MonitorDiagramInEveryStyle) {
+  // The whole monitor frame (clear, scrolled grid, frame, five series) as the
+  // program paints it, with wandering samples and failed readings.
+  std::vector<SystemLevels> history(441);
+  Lcg rng{4242};
+  float walk[5] = {40, 60, 30, 10, 55};
+  for (auto& h : history) {
+    for (float& v : walk) v = static_cast<float>(std::clamp(static_cast<int>(v) + rng.Next(-9, 9), -3, 110));
+    h.CPULoadPercent = rng.Next(0, 30) == 0 ? -1.0f : walk[0];
+    h.MemoryLoadPercent = walk[1];
+    h.PageFileAvailablePercent = walk[2];
+    h.VirtualMemoryAvailablePercent = walk[3];
+    h.HDAvailablePercent = walk[4];
+  }
+  DiagramInput in;
+  in.width = 441;
+  in.height = 89;
+  in.backColor = 0xFBFDFB;
+  in.gridColor = 0xE0E0E0;
+  in.series = {SeriesLook{true, 0x00C000}, SeriesLook{true, 0x00FFFF}, SeriesLook{true, 0x0000FF},
+               SeriesLook{true, 0xFF0000}, SeriesLook{true, 0xFF80FF}};
+  in.history = history;
+  in.unfilledColumns = 37;
+  for (int32_t style : {kDiagramLines, kDiagramPoints, kDiagramBars}) {
+    in.diagramStyle = style;
+    SurfacePair pair(441, 89);
+    int32_t gdiOffset = -13, rasterOffset = -13;
+    DrawDiagram(pair.Gdi(), in, gdiOffset);
+    DrawDiagram(pair.Raster(), in, rasterOffset);
+    ASSERT_EQ(pair.Compare("monitor_style_" + std::to_string(style)), "") << "style " << style;
+  }
 }
 
 TEST(SurfaceDiff, XorPenOnceAndTwice) {
