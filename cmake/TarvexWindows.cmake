@@ -5,6 +5,22 @@ if(NOT MSVC)
   add_compile_options(-finput-charset=UTF-8 -fexec-charset=UTF-8)
 endif()
 
+# The release a user downloads: one small file. Link-time optimisation, every
+# function and datum in its own section so the linker drops what nothing uses,
+# symbols stripped; the C++ runtime stays static (nothing to install beside it).
+option(TARVEX_RELEASE "Small, stripped, link-time optimised tarvex.exe" OFF)
+if(TARVEX_RELEASE)
+  set(CMAKE_INTERPROCEDURAL_OPTIMIZATION ON)
+  if(MSVC)
+    set(CMAKE_MSVC_RUNTIME_LIBRARY "MultiThreaded")
+    add_compile_options(/Gy /Gw)
+    add_link_options(/OPT:REF /OPT:ICF /DEBUG:NONE)
+  else()
+    add_compile_options(-ffunction-sections -fdata-sections)
+    add_link_options(-s -Wl,--gc-sections)
+  endif()
+endif()
+
 set(TARVEX_WIN32_LIBS user32 gdi32 kernel32 shell32 advapi32 comctl32 comdlg32 ole32 oleaut32 uxtheme msimg32 shlwapi psapi)
 
 tarvex_library(tarvex_win32 src/platform/win32)
@@ -27,6 +43,16 @@ set_source_files_properties(${PROJECT_SOURCE_DIR}/src/host/win32/res/tarvex.rc P
 add_executable(tarvex WIN32 ${PROJECT_SOURCE_DIR}/src/host/win32/main.cpp
                             ${PROJECT_SOURCE_DIR}/src/host/win32/res/tarvex.rc)
 target_link_libraries(tarvex PRIVATE tarvex_host)
+
+# Idle measurement: a minimal window with the program's two timers, and the
+# probe that starts a program and reads its start-up time and private bytes.
+add_executable(idle_window WIN32 ${PROJECT_SOURCE_DIR}/tests/measure/idle_window.cpp)
+target_link_libraries(idle_window PRIVATE user32)
+add_executable(idle_probe ${PROJECT_SOURCE_DIR}/tests/measure/idle_probe.cpp)
+target_link_libraries(idle_probe PRIVATE user32)
+add_library(memory_probe SHARED ${PROJECT_SOURCE_DIR}/tests/measure/memory_probe_dll.cpp)
+set_target_properties(memory_probe PROPERTIES PREFIX "")
+add_dependencies(idle_probe idle_window memory_probe)
 
 if(TARVEX_TESTS)
   if(EXISTS /usr/src/googletest/CMakeLists.txt AND CMAKE_CROSSCOMPILING)

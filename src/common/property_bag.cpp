@@ -3,7 +3,6 @@
 
 #include <charconv>
 #include <cstdio>
-#include <sstream>
 
 namespace tarvex {
 namespace {
@@ -112,22 +111,24 @@ std::optional<PropertyValue> ParseValue(std::string_view text) {
   if (type == "picture") {
     if (body == "none") return PropertyValue(PicturePtr{});
     auto pic = std::make_shared<Picture>();
-    std::istringstream in{std::string(body)};
-    std::string field;
-    std::getline(in, field, '|');
-    pic->type = static_cast<PictureType>(std::atoi(field.c_str()));
-    std::getline(in, field, '|');
-    pic->width = std::atoi(field.c_str());
-    std::getline(in, field, '|');
-    pic->height = std::atoi(field.c_str());
-    std::getline(in, field, '|');
+    // type|width|height|pixels|alpha, split by hand (no stream machinery in the exe)
+    auto field = [&body]() {
+      const size_t bar = body.find('|');
+      std::string_view f = body.substr(0, bar);
+      body = bar == std::string_view::npos ? std::string_view() : body.substr(bar + 1);
+      return std::string(f);
+    };
+    pic->type = static_cast<PictureType>(std::atoi(field().c_str()));
+    pic->width = std::atoi(field().c_str());
+    pic->height = std::atoi(field().c_str());
+    const std::string pixels = field();
     if (pic->width < 0 || pic->height < 0 ||
-        field.size() != static_cast<size_t>(pic->width) * pic->height * 8)
+        pixels.size() != static_cast<size_t>(pic->width) * pic->height * 8)
       return std::nullopt;
-    for (size_t i = 0; i < field.size(); i += 8)
-      pic->pixels.push_back(static_cast<Rgb>(std::stoul(field.substr(i, 8), nullptr, 16)));
-    std::string alpha;
-    std::getline(in, alpha);
+    for (size_t i = 0; i < pixels.size(); i += 8)
+      pic->pixels.push_back(static_cast<Rgb>(std::stoul(pixels.substr(i, 8), nullptr, 16)));
+    // the rest of the line (getline stopped only at a line end)
+    const std::string_view alpha = body.substr(0, body.find('\n'));
     for (char c : alpha) pic->alpha.push_back(c == '1' ? 1 : 0);
     return PropertyValue(PicturePtr(pic));
   }
