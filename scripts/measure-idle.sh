@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# Idle costs of tarvex.exe beside a minimal Win32 window with the same two
+# timers (1 s, 0.5 s), started alternately in one warm Wine: start-up to a shown
+# window, CPU of the process over a window of SECONDS, private bytes.
+#   scripts/measure-idle.sh [BUILD_DIR] [SECONDS] [ROUNDS]
+# BUILD_DIR holds tarvex.exe, idle_window.exe, idle_probe.exe and memory_probe.dll
+# (default build/windows; the exe may come from another build: TARVEX_EXE=path).
+# Prints one line per run and the medians per program.
+set -euo pipefail
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build="$(cd "${1:-$here/build/windows}" && pwd)"
+secs="${2:-60}"
+rounds="${3:-5}"
+exe="$(realpath "${TARVEX_EXE:-$build/tarvex.exe}")"
+for f in idle_window.exe idle_probe.exe memory_probe.dll; do
+  [[ -f "$build/$f" ]] || { echo "missing $build/$f (cmake --build $build --target idle_probe)" >&2; exit 2; }
+done
+
+if [[ -z "${WINEPREFIX:-}" ]]; then  # not yet inside the Wine environment
+  exec "$here/scripts/wine.sh" exec "$0" "$build" "$secs" "$rounds"
+fi
+
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+cp "$exe" "$work/tarvex.exe"   # a folder of its own: its INI starts from the defaults
+cp "$build/idle_window.exe" "$build/idle_probe.exe" "$build/memory_probe.dll" "$work/"
+cd "$work"
+wine cmd /c exit >/dev/null 2>&1 </dev/null || true   # services up: only the program's start is timed
+
+# CPU nanoseconds of every thread of the Linux process that runs NAME (Wine
+# names the process after the exe; names are cut at 15 characters).
+cpu_ns() {
+  local pid
+  pid=$(pgrep -x "${1:0:15}" | head -1)
+  [[ -n "$pid" ]] || { echo "no process $1" >&2; echo 0; return; }
+  cat /proc/"$pid"/task/*/schedstat 2>/dev/null | awk '{s += $1} END {printf "%d\n", s}'
+}
+
+one_run() {  # prints: NAME startup_s cpu_percent private_kib
+  local name="$1" line startup="?" private="?" c0=0 c1=0 t0=0 t1=0
+  while IFS= read -r line; do
+    line="${line%$'\r'}"
+    case "$line" in
+      startup_s*) startup="${line#* }" ;;
+      window_begin) c0=$(cpu_ns "$name"); t0=$(date +%s%N) ;;
+      window_end) c1=$(cpu_ns "$name"); t1=$(date +%s%N) ;;
+      private_kib*) private="${line#* }" ;;
+    esac
+  done < <(wine idle_probe.exe "$name" "$secs" 2>&1 </dev/null)
+  local cpu="?"
+  if ((t1 > t0)); then cpu=$(echo "scale=3; 100 * ($c1 - $c0) / ($t1 - $t0)" | bc); fi
+  echo "$name $startup $cpu $private"
+}
+
+median() { sort -g | awk '{a[NR] = $1} END {if (NR % 2) print a[(NR + 1) / 2]; else print (a[NR / 2] + a[NR / 2 + 1]) / 2}'; }
+
+echo "load before: $(cut -d' ' -f1-3 /proc/loadavg); $secs s windows, $rounds rounds"
+printf '%-16s %10s %10s %12s\n' program start-up/s cpu/% private/KiB
+results="$work/results"
+for ((r = 1; r <= rounds; r++)); do
+  for name in idle_window.exe tarvex.exe; do
+    one_run "$name" | tee -a "$results" | awk '{printf "%-16s %10s %10s %12s\n", $1, $2, $3, $4}'
+  done
+done
+echo "medians:"
+for name in idle_window.exe tarvex.exe; do
+  printf '%-16s %10s %10s %12s\n' "$name" \
+    "$(awk -v n="$name" '$1 == n {print $2}' "$results" | median)" \
+    "$(awk -v n="$name" '$1 == n {print $3}' "$results" | median)" \
+    "$(awk -v n="$name" '$1 == n {print $4}' "$results" | median)"
+done
+echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)"

@@ -1,0 +1,124 @@
+// idle_probe.exe PROGRAM [SECONDS]: starts PROGRAM and prints the time until
+// one of its top-level windows is visible; after a few seconds to settle it
+// marks a window of SECONDS ("window_begin", "window_end") over which the
+// caller reads the program's CPU, then prints the program's private bytes
+// (PrivateUsage) and ends it.
+#include <windows.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <optional>
+#include <string>
+
+#include "memory_probe_block.h"
+
+namespace {
+
+struct Search {
+  DWORD pid;
+  bool found;
+};
+
+BOOL CALLBACK FindShown(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<Search*>(param);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  if (pid == search->pid && IsWindowVisible(window)) {
+    search->found = true;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+double Seconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to) {
+  LARGE_INTEGER freq;
+  QueryPerformanceFrequency(&freq);
+  return static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(freq.QuadPart);
+}
+
+// memory_probe.dll (beside this program) loaded into `process` on a thread of
+// its own reads the process's counters from inside.
+std::optional<MemoryProbeBlock> ReadMemory(HANDLE process, const wchar_t* self) {
+  std::wstring dll = self;
+  dll = dll.substr(0, dll.find_last_of(L"\\/") + 1) + L"memory_probe.dll";
+  wchar_t full[MAX_PATH];
+  if (!GetFullPathNameW(dll.c_str(), MAX_PATH, full, nullptr)) return std::nullopt;
+  HANDLE mapping = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                      sizeof(MemoryProbeBlock), kMemoryProbeBlockName);
+  if (mapping == nullptr) return std::nullopt;
+  std::optional<MemoryProbeBlock> result;
+  auto* block = static_cast<MemoryProbeBlock*>(MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, 0));
+  const size_t bytes = (std::wcslen(full) + 1) * sizeof(wchar_t);
+  void* remote = VirtualAllocEx(process, nullptr, bytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+  auto loadLibrary = reinterpret_cast<LPTHREAD_START_ROUTINE>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "LoadLibraryW")));
+  if (block != nullptr && remote != nullptr && loadLibrary != nullptr &&
+      WriteProcessMemory(process, remote, full, bytes, nullptr)) {
+    block->filled = 0;
+    if (HANDLE thread = CreateRemoteThread(process, nullptr, 0, loadLibrary, remote, 0, nullptr)) {
+      WaitForSingleObject(thread, 10000);
+      CloseHandle(thread);
+      if (block->filled == 1) result = *block;
+    }
+  }
+  if (remote != nullptr) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  if (block != nullptr) UnmapViewOfFile(block);
+  CloseHandle(mapping);
+  return result;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc < 2) {
+    std::fwprintf(stderr, L"usage: idle_probe PROGRAM [SECONDS]\n");
+    return 2;
+  }
+  const DWORD seconds = argc > 2 ? static_cast<DWORD>(std::wcstoul(argv[2], nullptr, 10)) : 60;
+  std::wstring commandLine = L"\"" + std::wstring(argv[1]) + L"\"";
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  LARGE_INTEGER start, now;
+  QueryPerformanceCounter(&start);
+  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &si, &pi)) {
+    std::fwprintf(stderr, L"cannot start %ls (error %lu)\n", argv[1], GetLastError());
+    return 1;
+  }
+  Search search{pi.dwProcessId, false};
+  for (;;) {
+    EnumWindows(FindShown, reinterpret_cast<LPARAM>(&search));
+    QueryPerformanceCounter(&now);
+    if (search.found || Seconds(start, now) > 30) break;
+    Sleep(2);
+  }
+  if (!search.found) {
+    std::fwprintf(stderr, L"no window within 30 s\n");
+    TerminateProcess(pi.hProcess, 1);
+    return 1;
+  }
+  std::printf("startup_s %.3f\n", Seconds(start, now));
+  std::fflush(stdout);
+
+  Sleep(5000);  // first paints and samples
+  // The CPU share over the window is read by the caller (under Wine the
+  // process times of another process are not reported).
+  std::printf("window_begin\n");
+  std::fflush(stdout);
+  Sleep(seconds * 1000);
+  std::printf("window_end\n");
+  std::fflush(stdout);
+  if (auto mem = ReadMemory(pi.hProcess, argv[0])) {
+    std::printf("private_kib %llu\n", static_cast<unsigned long long>(mem->privateBytes / 1024));
+    std::printf("working_set_kib %llu\n", static_cast<unsigned long long>(mem->workingSetBytes / 1024));
+  } else {
+    std::printf("private_kib unknown\n");
+  }
+  std::fflush(stdout);
+  TerminateProcess(pi.hProcess, 0);
+  WaitForSingleObject(pi.hProcess, 10000);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  return 0;
+}

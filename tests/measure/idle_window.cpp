@@ -1,0 +1,43 @@
+// idle_window.exe: the least a Win32 program with Tarvex's two timers does (a
+// shown top-level window, a 1 s and a 0.5 s timer, an empty message loop).
+// The idle measurement holds tarvex.exe against it.
+#include <windows.h>
+
+namespace {
+
+LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_TIMER:
+      return 0;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    default:
+      return DefWindowProcW(window, message, wParam, lParam);
+  }
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = WindowProc;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  wc.lpszClassName = L"TarvexIdleWindow";
+  if (!RegisterClassExW(&wc)) return 1;
+  HWND window = CreateWindowExW(0, wc.lpszClassName, L"idle_window", WS_OVERLAPPEDWINDOW, 40, 40,
+                                564, 400, nullptr, nullptr, instance, nullptr);
+  if (!window) return 1;
+  SetTimer(window, 1, 1000, nullptr);
+  SetTimer(window, 2, 500, nullptr);
+  ShowWindow(window, SW_SHOW);
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  return 0;
+}
