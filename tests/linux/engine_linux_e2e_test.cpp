@@ -2,6 +2,7 @@
 // programs with windows are raised, and given back thread by thread, except
 // where someone else changed a thread meanwhile (renice from outside).
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -23,25 +24,48 @@ namespace tarvex {
 namespace {
 
 // `tarvex_boost_worker window TITLE`: a window and two threads, until killed.
+// It asks for the front until it has it, then says "ready".
 class WindowProgram {
  public:
   explicit WindowProgram(const std::string& title) {
+    int out[2];
+    if (pipe(out) != 0) return;
     pid_ = fork();
     if (pid_ == 0) {
+      dup2(out[1], STDOUT_FILENO);
+      close(out[0]);
+      close(out[1]);
       execl(TARVEX_BOOST_WORKER, TARVEX_BOOST_WORKER, "window", title.c_str(), static_cast<char*>(nullptr));
       _exit(127);
     }
+    close(out[1]);
+    out_ = out[0];
   }
   ~WindowProgram() {
     kill(pid_, SIGKILL);
     waitpid(pid_, nullptr, 0);
+    if (out_ >= 0) close(out_);
   }
   WindowProgram(const WindowProgram&) = delete;
   WindowProgram& operator=(const WindowProgram&) = delete;
   pid_t Pid() const { return pid_; }
+  // Until it stops asking for the front itself (bounded).
+  bool WaitReady() {
+    pollfd fd{out_, POLLIN, 0};
+    std::string text;
+    while (text.find("ready") == std::string::npos) {
+      if (poll(&fd, 1, 15000) <= 0) return false;
+      char chunk[64];
+      const ssize_t n = read(out_, chunk, sizeof chunk);
+      if (n <= 0) return false;
+      text.append(chunk, static_cast<size_t>(n));
+    }
+    return true;
+  }
 
  private:
   pid_t pid_ = -1;
+  int out_ = -1;
 };
 
 // The nice of each thread, main thread first.
@@ -54,9 +78,13 @@ std::vector<int> Nices(LinuxProcessPlatform& p, pid_t pid) {
   return main;
 }
 
-// Waits (bounded) until the window in front belongs to `pid`.
-WindowHandle WaitInFront(LinuxProcessPlatform& p, pid_t pid) {
+// Waits (bounded) until the window in front belongs to `pid`; asks for
+// `activate` meanwhile, again and again (a program that just started may still
+// be asking for the front itself).
+WindowHandle WaitInFront(LinuxProcessPlatform& p, pid_t pid, testing::X11Session* x = nullptr,
+                         WindowHandle activate = 0) {
   for (int i = 0; i < 300; ++i) {
+    if (x != nullptr) x->RequestActive(static_cast<xcb_window_t>(activate));
     const WindowHandle w = p.ForegroundWindow();
     if (w != 0 && p.WindowProcessId(w) == static_cast<ProcessId>(pid)) return w;
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
@@ -100,6 +128,7 @@ TEST(LinuxEngine, RaisesTheWindowInFrontAndLeavesAThreadSomeoneElseRenicedAlone)
   std::string longTitle;
   for (int i = 0; i < 100; ++i) longTitle += "加";
   WindowProgram a(longTitle);
+  ASSERT_TRUE(a.WaitReady());
   const WindowHandle windowA = WaitInFront(platform, a.Pid());
   ASSERT_NE(windowA, 0);
   engine.TimerMain_Timer();
@@ -112,6 +141,7 @@ TEST(LinuxEngine, RaisesTheWindowInFrontAndLeavesAThreadSomeoneElseRenicedAlone)
   ASSERT_EQ(Nices(platform, a.Pid()), (std::vector<int>{5, -10}));
 
   WindowProgram b("工作程序 B");
+  ASSERT_TRUE(b.WaitReady());
   ASSERT_NE(WaitInFront(platform, b.Pid()), 0);
   engine.TimerMain_Timer();
   // A's main thread stays where renice put it; its other thread gets its own back.
@@ -120,8 +150,7 @@ TEST(LinuxEngine, RaisesTheWindowInFrontAndLeavesAThreadSomeoneElseRenicedAlone)
 
   // A to the front again: B, untouched meanwhile, gets everything back, and A
   // (normal by its main thread) is raised once more.
-  x.RequestActive(static_cast<xcb_window_t>(windowA));
-  ASSERT_EQ(WaitInFront(platform, a.Pid()), windowA);
+  ASSERT_EQ(WaitInFront(platform, a.Pid(), &x, windowA), windowA);
   engine.TimerMain_Timer();
   EXPECT_EQ(Nices(platform, b.Pid()), (std::vector<int>{0, 0}));
   EXPECT_EQ(Nices(platform, a.Pid()), (std::vector<int>{-10, -10}));
