@@ -10,11 +10,9 @@
 
 #include "button/main_window_buttons.h"
 #include "control_window.h"
+#include "tabctl/main_window_tabs.h"
 
 namespace tarvex {
-
-// The window's own font, SimSun 9 pt (GB2312), as its controls see it.
-FontSpec MainWindowFormFont();
 
 using HostedControls = std::vector<std::unique_ptr<ControlWindow>>;
 

@@ -7,7 +7,7 @@
 
 #include "live_gdi_query.h"
 #include "main_window_ids.h"
-#include "main_window_layout.h"
+#include "app/main_window_layout.h"
 #include "control_window.h"
 #include "res/resource.h"
 #include "tab_window.h"

@@ -6,7 +6,7 @@
 #include "host_command_buttons.h"
 #include "host_monitor.h"
 #include "main_window_ids.h"
-#include "main_window_layout.h"
+#include "app/main_window_layout.h"
 #include "platform/win32/wide_text.h"
 #include "res/resource.h"
 #include "tarvex_version.h"

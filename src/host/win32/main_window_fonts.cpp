@@ -17,14 +17,6 @@ UniqueFont Make(const wchar_t* face, int tenthsPt, bool bold, bool underline, BY
 }
 }  // namespace
 
-FontSpec MainWindowFormFont() {
-  FontSpec font;
-  font.name = "SimSun";
-  font.sizePt = 9;
-  font.charset = kGb2312Charset;
-  return font;
-}
-
 MainWindowFonts::MainWindowFonts()
     : window(Make(L"SimSun", 90, false, false, GB2312_CHARSET)),
       label(Make(L"Verdana", 90, false, false, DEFAULT_CHARSET)),

@@ -2,7 +2,7 @@
 // the tab control and a one-pixel frame (the window has no system border), and
 // the colours of labels, links and legend squares.
 #include "main_window.h"
-#include "main_window_layout.h"
+#include "app/main_window_layout.h"
 
 namespace tarvex {
 

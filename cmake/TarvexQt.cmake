@@ -1,0 +1,26 @@
+# The Linux desktop program: the Qt 6 Widgets host (src/host/qt) over the
+# portable core and the Linux services, with the Win32 host's pictures.
+find_package(Qt6 REQUIRED COMPONENTS Widgets)
+
+tarvex_library(tarvex_qt_host src/host/qt)
+get_target_property(qt_host_sources tarvex_qt_host SOURCES)
+list(FILTER qt_host_sources EXCLUDE REGEX "/main\\.cpp$")
+set_target_properties(tarvex_qt_host PROPERTIES SOURCES "${qt_host_sources}")
+target_link_libraries(tarvex_qt_host PUBLIC tarvex_linux tarvex_app Qt6::Widgets)
+target_compile_definitions(tarvex_qt_host PUBLIC TARVEX_VERSION_TEXT="${PROJECT_VERSION}")
+
+add_executable(tarvex ${PROJECT_SOURCE_DIR}/src/host/qt/main.cpp)
+target_link_libraries(tarvex PRIVATE tarvex_qt_host)
+# The pictures and icons are the Windows program's own, built into the binary.
+qt_add_resources(tarvex tarvex_pictures
+  PREFIX /
+  BASE ${PROJECT_SOURCE_DIR}/src/host/win32/res
+  FILES
+    ${PROJECT_SOURCE_DIR}/src/host/win32/res/strip.bmp
+    ${PROJECT_SOURCE_DIR}/src/host/win32/res/tab0.bmp
+    ${PROJECT_SOURCE_DIR}/src/host/win32/res/tab1.bmp
+    ${PROJECT_SOURCE_DIR}/src/host/win32/res/tab2.bmp
+    ${PROJECT_SOURCE_DIR}/src/host/win32/res/tab3.bmp
+    ${PROJECT_SOURCE_DIR}/src/host/win32/res/tarvex.ico
+    ${PROJECT_SOURCE_DIR}/src/host/win32/res/record.ico
+    ${PROJECT_SOURCE_DIR}/src/host/win32/res/hand.cur)

@@ -1,0 +1,64 @@
+// The gradient button's widget: input forwarding, shape and click reporting.
+#include "command_widget.h"
+
+#include <QRegion>
+
+namespace tarvex {
+namespace {
+int16_t Narrow(int v) { return static_cast<int16_t>(v); }
+float AsFloat(int v) { return static_cast<float>(v); }
+}  // namespace
+
+CommandWidget::CommandWidget(QWidget* parent, MessageHooks& hooks, std::string name)
+    : ControlWidget(parent, hooks), name_(std::move(name)), button_(*this, *this, this) {}
+
+CommandWidget::~CommandWidget() = default;
+
+void CommandWidget::Load(const PropertyBag& bag) {
+  button_.ReadProperties(bag);
+  button_.HandleResize();
+  setAccessibleName(QString::fromStdString(button_.Caption()));
+}
+
+void CommandWidget::SetWindowShape(const WindowShape& shape) {
+  QRegion region(0, 0, shape.size.width, shape.size.height);
+  for (const Rect& cut : shape.cuts) region -= QRegion(cut.left, cut.top, cut.Width(), cut.Height());
+  setMask(region);
+}
+
+void CommandWidget::ImageChanged() {
+  update();  // shown on the next paint, never from inside one
+  setAccessibleName(QString::fromStdString(button_.Caption()));
+}
+
+void CommandWidget::OnMouseDown(int button, int shift, int x, int y) {
+  button_.HandleMouseDown(Narrow(button), Narrow(shift), AsFloat(x), AsFloat(y));
+}
+
+void CommandWidget::OnMouseMove(int button, int shift, int x, int y) {
+  button_.HandleMouseMove(Narrow(button), Narrow(shift), AsFloat(x), AsFloat(y));
+}
+
+void CommandWidget::OnMouseUp(int button, int shift, int x, int y) {
+  button_.HandleMouseUp(Narrow(button), Narrow(shift), AsFloat(x), AsFloat(y));
+  // A click is a left press released over the button, as for a push button.
+  if (button == kMouseLeft && rect().contains(x, y)) button_.HandleClick();
+}
+
+void CommandWidget::OnKeyDown(int keyCode, int shift) { button_.HandleKeyDown(Narrow(keyCode), Narrow(shift)); }
+void CommandWidget::OnKeyPress(int keyAscii) { button_.HandleKeyPress(Narrow(keyAscii)); }
+void CommandWidget::OnKeyUp(int keyCode, int shift) { button_.HandleKeyUp(Narrow(keyCode), Narrow(shift)); }
+
+void CommandWidget::OnFocus(bool gained) {
+  if (gained) {
+    button_.HandleGotFocus();
+  } else {
+    button_.HandleLostFocus();
+  }
+}
+
+void CommandWidget::Click() {
+  if (onClick_) onClick_();
+}
+
+}  // namespace tarvex

@@ -1,0 +1,183 @@
+// The views the presenter and the speed-up core use, over the Qt widgets (see
+// main_window.h). Texts cross as UTF-8.
+#include <QFontMetrics>
+#include <QIcon>
+#include <QSignalBlocker>
+
+#include "common/control_error.h"
+#include "main_window.h"
+
+namespace tarvex {
+namespace {
+QString Q(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+}  // namespace
+
+// --- FormMainView ---
+
+void MainWindow::CopyTabImagesFromImageList() {
+  // ImageListTabMain: the four page pictures, numbered from 1.
+  struct ResourceImageList {
+    std::optional<PicturePtr> Picture(int index) const {
+      if (index < 1 || index > 4) return std::nullopt;
+      const QImage image = QImage(QStringLiteral(":/tab%1.bmp").arg(index - 1)).convertToFormat(QImage::Format_RGB32);
+      if (image.isNull()) return std::nullopt;
+      auto picture = std::make_shared<tarvex::Picture>();
+      picture->type = PictureType::Bitmap;
+      picture->width = image.width();
+      picture->height = image.height();
+      picture->pixels.reserve(static_cast<size_t>(image.width()) * static_cast<size_t>(image.height()));
+      for (int y = 0; y < image.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+          picture->pixels.push_back(MakeRgb(qRed(row[x]), qGreen(row[x]), qBlue(row[x])));
+        }
+      }
+      return picture;
+    }
+  };
+  tabs_->Strip().CopyTabImagesFromImageList(ResourceImageList{});
+}
+
+// The main window's load step skips what fails.
+template <class F>
+static void Quietly(F&& f) {
+  try {
+    f();
+  } catch (const ControlError&) {
+  }
+}
+
+void MainWindow::SetTabCaption(int tab, std::string_view caption) {
+  Quietly([&] { tabs_->Strip().SetTabCaption(tab, caption); });
+}
+void MainWindow::SetActiveTab(int tab) { Quietly([&] { tabs_->Strip().SetActiveTab(tab); }); }
+void MainWindow::SetActiveTabHeight(int pixels) { Quietly([&] { tabs_->Strip().SetActiveTabHeight(pixels); }); }
+
+void MainWindow::FillCombo(QComboBox* combo, const std::vector<std::string>& entries) {
+  const QSignalBlocker quiet(combo);
+  for (const auto& e : entries) combo->addItem(Q(e));
+  combo->setCurrentIndex(-1);  // pick-only lists start without a selection
+}
+
+void MainWindow::FillComboSpeed(const std::vector<std::string>& entries) { FillCombo(combos_[0], entries); }
+void MainWindow::FillComboAutoCleanCount(const std::vector<std::string>& entries) { FillCombo(combos_[1], entries); }
+
+void MainWindow::ShowLink(const Link& link) {
+  QFont f = link.label->font();
+  f.setUnderline(link.underline);
+  link.label->setFont(f);
+  QPalette pal = link.label->palette();
+  // OLE colours are 0x00BBGGRR.
+  pal.setColor(QPalette::WindowText, QColor(int(link.color & 0xFF), int((link.color >> 8) & 0xFF), int((link.color >> 16) & 0xFF)));
+  link.label->setPalette(pal);
+}
+
+void MainWindow::SetLinkLook(LinkLabel which, bool underline, OleColor color) {
+  Link& link = LinkOf(which);
+  const OleColor rgb = color & 0xFFFFFF;  // both link colours are plain RGB
+  if (link.underline == underline && link.color == rgb) return;  // no flicker on every mouse move
+  link.underline = underline;
+  link.color = rgb;
+  if (link.label) ShowLink(link);
+}
+
+void MainWindow::ShowWarning(std::string_view text, std::string_view title) {
+  dialogs_.ShowMessageBox(text, title, MessageBoxIcon::kExclamation, MessageBoxButtons::kOk);
+}
+
+PromptAnswer MainWindow::AskYesNo(std::string_view text, std::string_view title) {
+  return dialogs_.ShowMessageBox(text, title, MessageBoxIcon::kQuestion, MessageBoxButtons::kYesNo) ==
+                 MessageBoxResult::kYes
+             ? PromptAnswer::Yes
+             : PromptAnswer::No;
+}
+
+// --- SettingsControls ---
+
+QCheckBox* MainWindow::CheckBox(SettingCheck check) const { return checks_[static_cast<size_t>(check)]; }
+QComboBox* MainWindow::Combo(SettingCombo combo) const { return combos_[static_cast<size_t>(combo)]; }
+
+CheckState MainWindow::GetCheck(SettingCheck check) const {
+  switch (CheckBox(check)->checkState()) {
+    case Qt::Checked: return CheckState::kChecked;
+    case Qt::PartiallyChecked: return CheckState::kGrayed;
+    default: return CheckState::kUnchecked;
+  }
+}
+
+void MainWindow::SetCheck(SettingCheck check, CheckState state) {
+  QCheckBox* box = CheckBox(check);
+  const QSignalBlocker quiet(box);  // a set is not a click
+  box->setCheckState(state == CheckState::kChecked  ? Qt::Checked
+                     : state == CheckState::kGrayed ? Qt::PartiallyChecked
+                                                    : Qt::Unchecked);
+}
+
+std::string MainWindow::ComboText(SettingCombo combo) const {
+  const QComboBox* box = Combo(combo);
+  return box->currentIndex() < 0 ? std::string() : box->currentText().toStdString();
+}
+
+bool MainWindow::SelectComboText(SettingCombo combo, std::string_view text) {
+  QComboBox* box = Combo(combo);
+  const int i = box->findText(Q(text), Qt::MatchFixedString | Qt::MatchCaseSensitive);
+  if (i < 0) return false;
+  const QSignalBlocker quiet(box);  // a selection by the program is not a change by the user
+  box->setCurrentIndex(i);
+  return true;
+}
+
+// --- MainWindowOps ---
+
+void MainWindow::SetTopmost(bool on) {
+  // One rule for the check box and for start-up: the window platform's.
+  if (windows_) (void)windows_->SetTopmost(Handle(), on);
+}
+
+// --- StatusView ---
+
+void MainWindow::SetInfoCaption(std::string_view text) {
+  infoText_ = Q(text);
+  // Cut with an ellipsis at the label's end, as the Windows label does.
+  labelInfo_->setText(QFontMetrics(labelInfo_->font()).elidedText(infoText_, Qt::ElideRight, labelInfo_->width()));
+}
+
+void MainWindow::SetInfoToolTip(std::string_view text) {
+  // Rich text wraps long window titles instead of running off the screen.
+  labelInfo_->setToolTip(text.empty() ? QString() : QStringLiteral("<p>") + Q(text).toHtmlEscaped() + QStringLiteral("</p>"));
+}
+
+void MainWindow::SetCountCaption(std::string_view text) { labelCount_->setText(Q(text)); }
+
+// --- HistoryView ---
+
+int32_t MainWindow::ItemCount() const { return history_->rowCount(); }
+
+void MainWindow::ClearItems() { history_->setRowCount(0); }
+
+int32_t MainWindow::AddItem(std::string_view text) {
+  const int row = history_->rowCount();
+  history_->insertRow(row);
+  history_->setItem(row, 0, new QTableWidgetItem(Q(text)));
+  return row;
+}
+
+void MainWindow::SetSubItem(int32_t item, int32_t subItem, std::string_view text) {
+  if (item < 0 || item >= history_->rowCount() || subItem < 0 || subItem > 3) return;
+  history_->setItem(item, subItem, new QTableWidgetItem(Q(text)));
+}
+
+void MainWindow::SetSmallIcon(int32_t item, int32_t image) {
+  // ImageListListViewHistory has one picture, the record mark.
+  if (item < 0 || item >= history_->rowCount() || image != 0) return;
+  static const QIcon record(QStringLiteral(":/record.ico"));
+  if (QTableWidgetItem* cell = history_->item(item, 0)) cell->setIcon(record);
+}
+
+std::string MainWindow::ItemText(int32_t item, int32_t subItem) const {
+  if (item < 0 || item >= history_->rowCount() || subItem < 0 || subItem > 3) return {};
+  const QTableWidgetItem* cell = history_->item(item, subItem);
+  return cell ? cell->text().toStdString() : std::string();
+}
+
+}  // namespace tarvex

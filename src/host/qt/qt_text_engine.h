@@ -1,0 +1,27 @@
+// Text for the raster in the Qt program: DrawTextA's layout rules (text_layout)
+// over QFontMetrics, glyphs drawn by QPainter straight into the raster's pixels
+// through a QImage that wraps them. The Windows faces of the controls' fonts
+// (SimSun, Verdana) resolve through fontconfig to installed faces.
+#pragma once
+
+#include <QFont>
+
+#include "platform/text_engine.h"
+
+namespace tarvex {
+
+// The Windows faces the program names, substituted once per process by the
+// faces fontconfig has here (a CJK face for the Chinese text).
+void InstallFontSubstitutions();
+
+// A QFont for a control font: pixel height as GDI gives it at 96 dpi.
+QFont ToQFont(const FontSpec& font);
+
+class QtTextEngine final : public TextEngine {
+ public:
+  int32_t DrawText(std::string& text, Rect& r, uint32_t flags, const FontSpec& font, Rgb color,
+                   uint32_t* pixels, int32_t width, int32_t height) override;
+  Size MeasureText(std::string_view text, const FontSpec& font) override;
+};
+
+}  // namespace tarvex
