@@ -24,3 +24,15 @@ qt_add_resources(tarvex tarvex_pictures
     ${PROJECT_SOURCE_DIR}/src/host/win32/res/tarvex.ico
     ${PROJECT_SOURCE_DIR}/src/host/win32/res/record.ico
     ${PROJECT_SOURCE_DIR}/src/host/win32/res/hand.cur)
+
+# The end-to-end suite: drives the program under Xvfb and a window manager
+# with a tray (scripts/test.sh starts them).
+if(TARVEX_TESTS)
+  find_package(GTest REQUIRED)
+  file(GLOB qt_e2e_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/qt_e2e/*.cpp)
+  add_executable(tarvex_qt_e2e ${qt_e2e_sources})
+  target_include_directories(tarvex_qt_e2e PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  target_link_libraries(tarvex_qt_e2e PRIVATE tarvex_qt_host GTest::gtest)
+  target_compile_definitions(tarvex_qt_e2e PRIVATE TARVEX_PROGRAM="$<TARGET_FILE:tarvex>")
+  add_dependencies(tarvex_qt_e2e tarvex)
+endif()

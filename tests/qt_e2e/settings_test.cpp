@@ -1,0 +1,98 @@
+// The settings page against the files: first-start values, each control
+// writing its key at once, the autostart entry, the stay-on-top state and
+// auto-minimise at start.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <thread>
+
+#include "app/main_window_layout.h"
+#include "driver.h"
+
+namespace tarvex::qte2e {
+namespace {
+
+void ShowSettingsPage(TarvexApp& app) {
+  app.Click({layout::kTab.left + 110, layout::kTab.top + 12});
+  ASSERT_TRUE(WaitFor([&] { return app.ActivePage() == 1; }));
+}
+
+TEST(Settings, FirstStartWithoutAFileWritesTheDefaults) {
+  TarvexApp app;
+  ASSERT_TRUE(app.Start());
+  ASSERT_TRUE(WaitFor([&] { return app.IniValue("Speed", "SpeedLevel").has_value(); }));
+  EXPECT_EQ(app.IniValue("Record", "EnableRecord"), "0");
+  EXPECT_EQ(app.IniValue("Normal", "EnableSpeed"), "0");
+  EXPECT_EQ(app.IniValue("Normal", "AlwaysTop"), "0");
+  EXPECT_EQ(app.IniValue("Speed", "SpeedLevel"), "2");
+  EXPECT_EQ(app.IniValue("Normal", "AutoRun"), std::nullopt);
+  EXPECT_EQ(app.IniValue("Normal", "AutoMin"), std::nullopt);
+  EXPECT_FALSE(std::filesystem::exists(app.Autostart()));
+}
+
+TEST(Settings, EachControlWritesItsKeyAtOnceAndAutoRunItsDesktopEntry) {
+  TarvexApp app;
+  ASSERT_TRUE(app.Start());
+  ShowSettingsPage(app);
+  struct Case {
+    Rect rect;
+    const char* section;
+    const char* key;
+  };
+  const Case cases[] = {{layout::kCheckAutoRun, "Normal", "AutoRun"},
+                        {layout::kCheckAutoMin, "Normal", "AutoMin"},
+                        {layout::kCheckMostTop, "Normal", "AlwaysTop"},
+                        {layout::kCheckState, "Normal", "EnableSpeed"},
+                        {layout::kCheckEnableRecord, "Record", "EnableRecord"}};
+  for (const Case& c : cases) {
+    app.Click(TarvexApp::OnTab(c.rect, 8, 10));
+    EXPECT_TRUE(WaitFor([&] { return app.IniValue(c.section, c.key) == "1"; })) << c.key;
+    if (std::string(c.key) == "AutoRun") {
+      EXPECT_TRUE(std::filesystem::exists(app.Autostart()));
+      EXPECT_NE(ReadFile(app.Autostart()).find("Exec="), std::string::npos);
+    }
+    if (std::string(c.key) == "AlwaysTop") {
+      EXPECT_TRUE(WaitFor([&] {
+        return WindowProperty(app.Main(), "_NET_WM_STATE").find("_NET_WM_STATE_ABOVE") != std::string::npos;
+      }));
+    }
+    app.Click(TarvexApp::OnTab(c.rect, 8, 10));
+    EXPECT_TRUE(WaitFor([&] { return app.IniValue(c.section, c.key) == "0"; })) << c.key;
+    if (std::string(c.key) == "AutoRun") EXPECT_FALSE(std::filesystem::exists(app.Autostart()));
+    if (std::string(c.key) == "AlwaysTop") {
+      EXPECT_TRUE(WaitFor([&] {
+        return WindowProperty(app.Main(), "_NET_WM_STATE").find("_NET_WM_STATE_ABOVE") == std::string::npos;
+      }));
+    }
+  }
+  // The lists by keyboard: open and close one to give it the focus, then step.
+  app.Click(TarvexApp::OnTab(layout::kComboSpeed, 40, 10));
+  app.Keys("Escape Up");
+  EXPECT_TRUE(WaitFor([&] { return app.IniValue("Speed", "SpeedLevel") == "1"; }));
+  app.Keys("Down");
+  EXPECT_TRUE(WaitFor([&] { return app.IniValue("Speed", "SpeedLevel") == "2"; }));
+  app.Click(TarvexApp::OnTab(layout::kComboAutoCleanCount, 40, 10));
+  app.Keys("Escape");
+  for (const char* count : {"50", "100", "200", "300"}) {
+    app.Keys("Down");
+    EXPECT_TRUE(WaitFor([&] { return app.IniValue("Record", "RecordCount") == count; })) << count;
+  }
+}
+
+TEST(Settings, StoredAutoMinStartsInTheTrayWithoutTheWindow) {
+  TarvexApp app("[Normal]\nAutoMin=1\n");
+  ASSERT_TRUE(app.Start(false));
+  ASSERT_TRUE(WaitFor([&] { return app.FindMain() != 0; }, 30s));
+  EXPECT_TRUE(WaitFor([&] {
+    for (unsigned long id : FindWindowsOfPid(app.Pid())) {
+      const QRect r = WindowRect(id);
+      if (id != app.Main() && r.width() > 0 && r.width() <= 48) return true;
+    }
+    return false;
+  })) << "no tray icon";
+  std::this_thread::sleep_for(1s);  // it must not come up later either
+  EXPECT_FALSE(app.MainVisible());
+}
+
+}  // namespace
+}  // namespace tarvex::qte2e

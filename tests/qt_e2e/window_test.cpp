@@ -1,0 +1,100 @@
+// The main window as a user meets it: one copy only, the page in front at
+// start and page switching, hiding to the tray and coming back, and the exit
+// question answered both ways (from the button and from the tray menu).
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "app/main_window_layout.h"
+#include "driver.h"
+
+namespace tarvex::qte2e {
+namespace {
+
+// The program's icon in the tray: its small window embedded there.
+unsigned long TrayIcon(pid_t pid, unsigned long main) {
+  for (unsigned long id : FindWindowsOfPid(pid)) {
+    const QRect r = WindowRect(id);
+    if (id != main && r.width() > 0 && r.width() <= 48 && r.height() <= 48) return id;
+  }
+  return 0;
+}
+
+TEST(Window, SecondCopyIsRefusedWithAMessageAndEnds) {
+  TarvexApp first;
+  ASSERT_TRUE(first.Start());
+  TarvexApp second(first, 0);
+  ASSERT_TRUE(second.Start(false));
+  const unsigned long box = WaitDialog("Tarvex");
+  ASSERT_NE(box, 0u) << "no message from the second copy";
+  EXPECT_NE(WindowProperty(box, "_NET_WM_PID").find(std::to_string(second.Pid())), std::string::npos);
+  KeysTo(box, "Return");
+  EXPECT_EQ(second.WaitExit(), 0);
+  // The first copy is untouched and still the only main window.
+  EXPECT_TRUE(first.MainVisible());
+  EXPECT_EQ(FindWindows("^Tarvex v").size(), 1u);
+}
+
+TEST(Window, AboutPageInFrontAtStartAndPagesSwitchByClickKeysAndWheel) {
+  TarvexApp app;
+  ASSERT_TRUE(app.Start());
+  EXPECT_EQ(app.ActivePage(), 3);
+  EXPECT_EQ(WindowRect(app.Main()).size(), QSize(layout::kClient.width, layout::kClient.height));
+  // A click on the first tab brings the status page.
+  app.Click({layout::kTab.left + 30, layout::kTab.top + 12});
+  EXPECT_TRUE(WaitFor([&] { return app.ActivePage() == 0; }));
+  // Arrow keys move through the pages while the tab control has the focus.
+  app.Keys("Right");
+  EXPECT_TRUE(WaitFor([&] { return app.ActivePage() == 1; }));
+  app.Keys("Right");
+  EXPECT_TRUE(WaitFor([&] { return app.ActivePage() == 2; }));
+  app.Keys("Left");
+  EXPECT_TRUE(WaitFor([&] { return app.ActivePage() == 1; }));
+  // The wheel over the tabs switches too, one page a notch.
+  const Point tabs{layout::kTab.left + 400, layout::kTab.top + 12};
+  app.Wheel(tabs, true);
+  EXPECT_TRUE(WaitFor([&] { return app.ActivePage() == 2; }));
+  app.Wheel(tabs, false);
+  EXPECT_TRUE(WaitFor([&] { return app.ActivePage() == 1; }));
+}
+
+TEST(Window, HideGoesToTheTrayAndADoubleClickBringsItBack) {
+  TarvexApp app;
+  ASSERT_TRUE(app.Start());
+  unsigned long icon = 0;
+  ASSERT_TRUE(WaitFor([&] { return (icon = TrayIcon(app.Pid(), app.Main())) != 0; })) << "no tray icon";
+  app.Click({layout::kCommandMini.left + 20, layout::kCommandMini.top + 12});
+  ASSERT_TRUE(WaitFor([&] { return !app.MainVisible(); })) << "the window did not hide";
+  Run("xdotool mousemove --sync --window " + std::to_string(icon) + " 6 6 click --repeat 2 --delay 60 1");
+  EXPECT_TRUE(WaitFor([&] { return app.MainVisible(); })) << "the double click did not restore it";
+}
+
+TEST(Window, ExitQuestionAnsweredNoKeepsYesEnds) {
+  TarvexApp app;
+  ASSERT_TRUE(app.Start());
+  const Point exitButton{layout::kCommandExit.left + 20, layout::kCommandExit.top + 12};
+  app.Click(exitButton);
+  unsigned long box = WaitDialog("请确认?");
+  ASSERT_NE(box, 0u);
+  KeysTo(box, "alt+n");
+  EXPECT_TRUE(WaitFor([&] { return FindWindows("^请确认\\?$").empty(); }));
+  EXPECT_FALSE(app.WaitExit(1s).has_value());
+  EXPECT_TRUE(app.MainVisible());
+
+  // The tray menu's 退出 (the window hidden first) asks the same question.
+  unsigned long icon = 0;
+  ASSERT_TRUE(WaitFor([&] { return (icon = TrayIcon(app.Pid(), app.Main())) != 0; }));
+  app.Click({layout::kCommandMini.left + 20, layout::kCommandMini.top + 12});
+  ASSERT_TRUE(WaitFor([&] { return !app.MainVisible(); }));
+  Run("xdotool mousemove --sync --window " + std::to_string(icon) + " 6 6 click 3");
+  std::this_thread::sleep_for(300ms);
+  Run("xdotool key Up Return");  // the menu's last entry, 退出
+  box = WaitDialog("请确认?");
+  ASSERT_NE(box, 0u) << "the tray menu's exit did not ask";
+  EXPECT_TRUE(app.MainVisible());  // shown again to ask
+  KeysTo(box, "alt+y");
+  EXPECT_EQ(app.WaitExit(), 0);
+}
+
+}  // namespace
+}  // namespace tarvex::qte2e
