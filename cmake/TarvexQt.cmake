@@ -7,7 +7,6 @@ get_target_property(qt_host_sources tarvex_qt_host SOURCES)
 list(FILTER qt_host_sources EXCLUDE REGEX "/main\\.cpp$")
 set_target_properties(tarvex_qt_host PROPERTIES SOURCES "${qt_host_sources}")
 target_link_libraries(tarvex_qt_host PUBLIC tarvex_linux tarvex_app Qt6::Widgets)
-target_compile_definitions(tarvex_qt_host PUBLIC TARVEX_VERSION_TEXT="${PROJECT_VERSION}")
 
 add_executable(tarvex ${PROJECT_SOURCE_DIR}/src/host/qt/main.cpp)
 target_link_libraries(tarvex PRIVATE tarvex_qt_host)

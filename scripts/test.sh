@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test of Tarvex:
 #   1. the portable core's unit tests, natively, under AddressSanitizer + UBSan;
-#   2. the Linux services under Xvfb + icewm, and the measured boost (short phases);
+#   2. the Linux services and the Linux program (end to end) under Xvfb + icewm,
+#      and the measured boost (short phases);
 #   3. the fuzz targets for a bounded time;
 #   4. the cross-built tarvex.exe and the Windows-side tests under Wine + Xvfb
 #      (differential tests against real GDI / kernel32, and the end-to-end suite).
@@ -46,8 +47,8 @@ else
   failed=$((failed + 1))
 fi
 
-step "Linux services under Xvfb + icewm, and the measured boost"
-linux_targets=(tarvex_linux_tests tarvex_boost_worker tarvex_linux_runner)
+step "Linux services and the Linux program under Xvfb + icewm, and the measured boost"
+linux_targets=(tarvex_linux_tests tarvex_boost_worker tarvex_linux_runner tarvex tarvex_qt_e2e)
 if cmake --preset linux $werror >"$logdir/linux-configure.log" 2>&1 &&
    cmake --build build/linux -j"$jobs" --target "${linux_targets[@]}" >"$logdir/linux-build.log" 2>&1; then
   # With a window manager that publishes the active window, then the X checks
@@ -55,7 +56,14 @@ if cmake --preset linux $werror >"$logdir/linux-configure.log" 2>&1 &&
   scripts/with-x11.sh build/linux/tarvex_linux_tests --gtest_color=no >"$logdir/linux-services.log" 2>&1
   TARVEX_NO_WM=1 scripts/with-x11.sh build/linux/tarvex_linux_tests --gtest_color=no --gtest_filter='X11*' \
     >"$logdir/linux-services-no-wm.log" 2>&1
-  for log in "$logdir/linux-services.log" "$logdir/linux-services-no-wm.log"; do
+  # The desktop program end to end, then without a tray (hide must not strand it).
+  mkdir -p "$logdir/artifacts"
+  TARVEX_ARTIFACTS="$logdir/artifacts" scripts/with-x11.sh build/linux/tarvex_qt_e2e --gtest_color=no \
+    --gtest_filter='-NoTray.*' >"$logdir/linux-e2e.log" 2>&1
+  TARVEX_NO_WM=1 TARVEX_ARTIFACTS="$logdir/artifacts" scripts/with-x11.sh build/linux/tarvex_qt_e2e \
+    --gtest_color=no --gtest_filter='NoTray.*' >"$logdir/linux-e2e-no-tray.log" 2>&1
+  for log in "$logdir/linux-services.log" "$logdir/linux-services-no-wm.log" "$logdir/linux-e2e.log" \
+             "$logdir/linux-e2e-no-tray.log"; do
     grep -E "^\[ *(FAILED|PASSED|SKIPPED) *\]|Failure" "$log" | tail -n 20
     count_gtest "$log"
     grep -qE '^\[  PASSED  \]|^\[  FAILED  \]' "$log" || { echo "$(basename "$log"): no result"; failed=$((failed + 1)); }

@@ -2,6 +2,7 @@
 #include "driver.h"
 
 #include <QGuiApplication>
+#include <QPixmap>
 #include <QScreen>
 
 #include <csignal>
@@ -21,7 +22,7 @@
 
 namespace tarvex::qte2e {
 
-Shell Run(const std::string& command) {
+Shell Sh(const std::string& command) {
   Shell result;
   FILE* pipe = popen((command + " 2>/dev/null").c_str(), "r");
   if (pipe == nullptr) return result;
@@ -58,16 +59,16 @@ std::vector<unsigned long> Ids(const std::string& text) {
 }  // namespace
 
 std::vector<unsigned long> FindWindows(const std::string& titleRegex, bool onlyVisible) {
-  return Ids(Run(std::string("xdotool search ") + (onlyVisible ? "--onlyvisible " : "") + "--name " +
+  return Ids(Sh(std::string("xdotool search ") + (onlyVisible ? "--onlyvisible " : "") + "--name " +
                  Quote(titleRegex)).out);
 }
 
 std::vector<unsigned long> FindWindowsOfPid(pid_t pid) {
-  return Ids(Run("xdotool search --pid " + std::to_string(pid)).out);
+  return Ids(Sh("xdotool search --pid " + std::to_string(pid)).out);
 }
 
 QRect WindowRect(unsigned long window) {
-  const std::string out = Run("xdotool getwindowgeometry --shell " + std::to_string(window)).out;
+  const std::string out = Sh("xdotool getwindowgeometry --shell " + std::to_string(window)).out;
   auto value = [&](const char* key) {
     std::smatch m;
     return std::regex_search(out, m, std::regex(std::string(key) + "=(-?[0-9]+)")) ? std::stoi(m[1]) : 0;
@@ -76,7 +77,7 @@ QRect WindowRect(unsigned long window) {
 }
 
 std::string WindowProperty(unsigned long window, const std::string& property) {
-  return Run("xprop -id " + std::to_string(window) + " " + property).out;
+  return Sh("xprop -id " + std::to_string(window) + " " + property).out;
 }
 
 QImage Screen() {
@@ -100,7 +101,7 @@ HelperWindow::HelperWindow(const std::string& title) {
   WaitFor([&] {
     const auto ids = FindWindowsOfPid(pid_);
     for (unsigned long id : ids) {
-      if (Run("xwininfo -id " + std::to_string(id)).out.find("IsViewable") != std::string::npos) window_ = id;
+      if (Sh("xwininfo -id " + std::to_string(id)).out.find("IsViewable") != std::string::npos) window_ = id;
     }
     return window_ != 0;
   });
@@ -171,14 +172,18 @@ bool TarvexApp::Start(bool waitShown) {
 }
 
 unsigned long TarvexApp::FindMain() {
-  const auto ids = Ids(Run("xdotool search --pid " + std::to_string(pid_) + " --name " +
+  const auto ids = Ids(Sh("xdotool search --pid " + std::to_string(pid_) + " --name " +
                            Quote("^Tarvex v" TARVEX_VERSION_STRING "$")).out);
-  main_ = ids.empty() ? 0 : ids.front();
+  // The tray icon's small window carries the same title.
+  main_ = 0;
+  for (unsigned long id : ids) {
+    if (WindowRect(id).width() > 100) main_ = id;
+  }
   return main_;
 }
 
 bool TarvexApp::MainVisible() const {
-  return main_ != 0 && Run("xwininfo -id " + std::to_string(main_)).out.find("IsViewable") != std::string::npos;
+  return main_ != 0 && Sh("xwininfo -id " + std::to_string(main_)).out.find("IsViewable") != std::string::npos;
 }
 
 std::optional<int> TarvexApp::WaitExit(Millis timeout) {
@@ -209,18 +214,18 @@ std::optional<std::string> TarvexApp::IniValue(const std::string& section, const
 }
 
 void TarvexApp::MoveMouse(Point at) {
-  Run("xdotool mousemove --sync --window " + std::to_string(main_) + " " + std::to_string(at.x) + " " +
+  Sh("xdotool mousemove --window " + std::to_string(main_) + " " + std::to_string(at.x) + " " +
       std::to_string(at.y));
 }
 
 void TarvexApp::Click(Point at, int button) {
   MoveMouse(at);
-  Run("xdotool click " + std::to_string(button));
+  Sh("xdotool click " + std::to_string(button));
 }
 
 void TarvexApp::DoubleClick(Point at) {
   MoveMouse(at);
-  Run("xdotool click --repeat 2 --delay 60 1");
+  Sh("xdotool click --repeat 2 --delay 60 1");
 }
 
 void TarvexApp::Wheel(Point at, bool down) { Click(at, down ? 5 : 4); }
@@ -267,11 +272,11 @@ unsigned long WaitDialog(const std::string& title, Millis timeout) {
 }
 
 void KeysTo(unsigned long window, const std::string& keys) {
-  Run("xdotool windowactivate --sync " + std::to_string(window) + " key --clearmodifiers " + keys);
+  Sh("xdotool windowactivate --sync " + std::to_string(window) + " key --clearmodifiers " + keys);
 }
 
 void TypeTo(unsigned long window, const std::string& text) {
-  Run("xdotool windowactivate --sync " + std::to_string(window) + " type --delay 20 " + Quote(text));
+  Sh("xdotool windowactivate --sync " + std::to_string(window) + " type --delay 20 " + Quote(text));
 }
 
 }  // namespace tarvex::qte2e

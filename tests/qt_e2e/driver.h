@@ -29,7 +29,7 @@ struct Shell {
   std::string out;
   bool ok = false;
 };
-Shell Run(const std::string& command);
+Shell Sh(const std::string& command);
 std::string Quote(const std::string& text);
 
 // Polls `condition` every 50 ms until it holds or `timeout` passes.

@@ -58,7 +58,9 @@ TEST(Settings, EachControlWritesItsKeyAtOnceAndAutoRunItsDesktopEntry) {
     }
     app.Click(TarvexApp::OnTab(c.rect, 8, 10));
     EXPECT_TRUE(WaitFor([&] { return app.IniValue(c.section, c.key) == "0"; })) << c.key;
-    if (std::string(c.key) == "AutoRun") EXPECT_FALSE(std::filesystem::exists(app.Autostart()));
+    if (std::string(c.key) == "AutoRun") {
+      EXPECT_FALSE(std::filesystem::exists(app.Autostart()));
+    }
     if (std::string(c.key) == "AlwaysTop") {
       EXPECT_TRUE(WaitFor([&] {
         return WindowProperty(app.Main(), "_NET_WM_STATE").find("_NET_WM_STATE_ABOVE") == std::string::npos;

@@ -10,6 +10,7 @@
 #include <QCursor>
 
 #include "app/main_window_layout.h"
+#include "tarvex_version.h"
 
 namespace tarvex {
 namespace {
@@ -20,7 +21,7 @@ MainWindow::MainWindow(MessageHooks& hooks, ModuleLoadSampler& sampler)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), hooks_(hooks), sampler_(sampler) {
   // No system caption: the top strip is the caption (dragged, with its own
   // hide and exit buttons).
-  setWindowTitle(QStringLiteral("Tarvex v" TARVEX_VERSION_TEXT));
+  setWindowTitle(QStringLiteral("Tarvex v" TARVEX_VERSION_STRING));
   setFixedSize(layout::kClient.width, layout::kClient.height);
   setMouseTracking(true);  // the links' look resets as the mouse leaves them
   setFocusPolicy(Qt::NoFocus);

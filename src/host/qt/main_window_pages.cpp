@@ -5,6 +5,7 @@
 #include <QIcon>
 
 #include "app/main_window_layout.h"
+#include "tarvex_version.h"
 #include "main_window.h"
 #include "monitor/main_window_monitor.h"
 
@@ -117,7 +118,7 @@ void MainWindow::CreateControls() {
   QLabel* icon = AddLabel(3, QString(), kAboutIcon, label);
   icon->setPixmap(QIcon(QStringLiteral(":/tarvex.ico")).pixmap(48, 48));
   AddLabel(3, QStringLiteral("Tarvex"), kProductName, LabelFont(true, 14, "SimSun"));
-  AddLabel(3, QStringLiteral("Version:" TARVEX_VERSION_TEXT), kVersion, label);
+  AddLabel(3, QStringLiteral("Version:" TARVEX_VERSION_STRING), kVersion, label);
   AddLabel(3, QStringLiteral("全面提升系统性能15%以上，让系统跑的更快。"), kAboutText1, label);
   AddLabel(3, QStringLiteral("采用软加速技术，不伤硬件、不耗系统资源，请放心使用。"), kAboutText2, label);
   CreateLinks();

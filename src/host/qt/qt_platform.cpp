@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 #include <QWindow>
 
 #include "platform/linux/xdg_desktop.h"
@@ -122,9 +123,10 @@ QtShell::~QtShell() = default;
 
 bool QtShell::NotifyIcon(NotifyIconAction action, const NotifyIconRecord& record) {
   if (action == NotifyIconAction::Delete) {
-    if (!icon_) return false;
+    if (!icon_ || !icon_->isVisible()) return false;
+    // Hidden, not destroyed: this may run inside the icon's own mouse event
+    // (its menu's 退出), which Qt finishes after the handler returns.
     icon_->hide();
-    icon_.reset();
     return true;
   }
   if (!QSystemTrayIcon::isSystemTrayAvailable()) return false;
@@ -132,8 +134,14 @@ bool QtShell::NotifyIcon(NotifyIconAction action, const NotifyIconRecord& record
     icon_ = std::make_unique<QSystemTrayIcon>(QApplication::windowIcon());
     QObject::connect(icon_.get(), &QSystemTrayIcon::activated, [this](QSystemTrayIcon::ActivationReason reason) {
       constexpr int64_t kLButtonDblClk = 0x203, kRButtonDown = 0x204;
-      if (reason == QSystemTrayIcon::DoubleClick) callback_(callbackMessage_, kLButtonDblClk);
-      if (reason == QSystemTrayIcon::Context) callback_(callbackMessage_, kRButtonDown);
+      const int64_t mouse = reason == QSystemTrayIcon::DoubleClick ? kLButtonDblClk
+                            : reason == QSystemTrayIcon::Context   ? kRButtonDown
+                                                                   : 0;
+      if (mouse == 0) return;
+      // Posted, as the shell posts its callback: the menu and the exit question
+      // must not run inside the icon's own mouse event.
+      const uint32_t message = callbackMessage_;
+      QTimer::singleShot(0, icon_.get(), [this, message, mouse] { callback_(message, mouse); });
     });
   }
   callbackMessage_ = record.callbackMessage;
