@@ -68,13 +68,17 @@ TEST(Settings, EachControlWritesItsKeyAtOnceAndAutoRunItsDesktopEntry) {
     }
   }
   // The lists by keyboard: open and close one to give it the focus, then step.
-  app.Click(TarvexApp::OnTab(layout::kComboSpeed, 40, 10));
-  app.Keys("Escape Up");
+  auto focusList = [&](const Rect& list) {
+    app.Click(TarvexApp::OnTab(list, 40, 10));
+    std::this_thread::sleep_for(500ms);  // the drop-down shows before Esc closes it
+    app.Keys("Escape");
+  };
+  focusList(layout::kComboSpeed);
+  app.Keys("Up");
   EXPECT_TRUE(WaitFor([&] { return app.IniValue("Speed", "SpeedLevel") == "1"; }));
   app.Keys("Down");
   EXPECT_TRUE(WaitFor([&] { return app.IniValue("Speed", "SpeedLevel") == "2"; }));
-  app.Click(TarvexApp::OnTab(layout::kComboAutoCleanCount, 40, 10));
-  app.Keys("Escape");
+  focusList(layout::kComboAutoCleanCount);
   for (const char* count : {"50", "100", "200", "300"}) {
     app.Keys("Down");
     EXPECT_TRUE(WaitFor([&] { return app.IniValue("Record", "RecordCount") == count; })) << count;

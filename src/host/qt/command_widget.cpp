@@ -1,6 +1,7 @@
 // The gradient button's widget: input forwarding, shape and click reporting.
 #include "command_widget.h"
 
+#include <QGuiApplication>
 #include <QRegion>
 
 namespace tarvex {
@@ -27,11 +28,26 @@ void CommandWidget::SetWindowShape(const WindowShape& shape) {
 }
 
 void CommandWidget::ImageChanged() {
-  update();  // shown on the next paint, never from inside one
+  // Shown on the next paint, never from inside one; that paint only shows it.
+  imageCurrent_ = true;
+  update();
   setAccessibleName(QString::fromStdString(button_.Caption()));
 }
 
+void CommandWidget::OnPaint() {
+  // An exposed widget repaints the current state; a paint the button asked
+  // for shows the face it drew (a drag's pressed face is not the state).
+  if (!imageCurrent_) button_.HandlePaint();
+  imageCurrent_ = false;
+}
+
+void CommandWidget::OnDblClick() {
+  if (QGuiApplication::mouseButtons() & Qt::LeftButton) leftPress_ = LeftPress::kDouble;
+  button_.HandleDoubleClick();
+}
+
 void CommandWidget::OnMouseDown(int button, int shift, int x, int y) {
+  if (button == kMouseLeft) leftPress_ = LeftPress::kSingle;
   button_.HandleMouseDown(Narrow(button), Narrow(shift), AsFloat(x), AsFloat(y));
 }
 
@@ -41,8 +57,12 @@ void CommandWidget::OnMouseMove(int button, int shift, int x, int y) {
 
 void CommandWidget::OnMouseUp(int button, int shift, int x, int y) {
   button_.HandleMouseUp(Narrow(button), Narrow(shift), AsFloat(x), AsFloat(y));
-  // A click is a left press released over the button, as for a push button.
-  if (button == kMouseLeft && rect().contains(x, y)) button_.HandleClick();
+  if (button != kMouseLeft) return;
+  // A click is a left press on the button released over it, as for a push
+  // button; the second press of a double-click acts as a press only.
+  const LeftPress press = leftPress_;
+  leftPress_ = LeftPress::kNone;
+  if (press == LeftPress::kSingle && rect().contains(x, y)) button_.HandleClick();
 }
 
 void CommandWidget::OnKeyDown(int keyCode, int shift) { button_.HandleKeyDown(Narrow(keyCode), Narrow(shift)); }

@@ -35,20 +35,23 @@ class CommandWidget final : public ControlWidget, public CommandHost, private Co
   void OnMouseDown(int button, int shift, int x, int y) override;
   void OnMouseMove(int button, int shift, int x, int y) override;
   void OnMouseUp(int button, int shift, int x, int y) override;
-  void OnDblClick() override { button_.HandleDoubleClick(); }
+  void OnDblClick() override;
   void OnKeyDown(int keyCode, int shift) override;
   void OnKeyPress(int keyAscii) override;
   void OnKeyUp(int keyCode, int shift) override;
   void OnFocus(bool gained) override;
   void OnSize(int, int) override { button_.HandleResize(); }
   void OnTimer(int id) override { button_.HandleTimer(id); }
-  void OnPaint() override { button_.HandlePaint(); }
+  void OnPaint() override;
 
  private:
   void Click() override;
 
   std::string name_;
   std::function<void()> onClick_;
+  // What the left button's press was: a click needs a single press on the button.
+  enum class LeftPress { kNone, kSingle, kDouble } leftPress_ = LeftPress::kNone;
+  bool imageCurrent_ = false;  // the next paint only shows the image the button drew
   Command button_;  // constructed after the site it uses
 };
 

@@ -55,9 +55,9 @@ int main(int argc, char* argv[]) {
 
   ModuleConfig config(platform.profile, platform.files, platform.codePage);
   ModuleAutoRun autoRun(platform.autoStart, platform.files, platform.codePage);
-  SettingsHandler settings(config, autoRun, window, window);
   SpeedUpHistory history(window, window, {platform.clock, platform.dialogs, platform.files, platform.codePage});
   SpeedUpEngine engine(platform.process, platform.codePage, window, window, history);
+  SettingsHandler settings(config, autoRun, window, window, platform.dialogs, engine);
   SpeedUpCore core(settings, engine, history);
   FormMain form(window, core, tray, windows, shell, instanceGuard);
 

@@ -163,7 +163,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
       qApp->removeEventFilter(this);
     }
   }
-  // The two links: hand cursor, hot look on hover, open on click.
+  // The two links: hot look on hover, open on click.
   for (LinkLabel which : {LinkLabel::HomePage, LinkLabel::NeedHelp}) {
     if (watched != LinkOf(which).label || !form_) continue;
     if (event->type() == QEvent::MouseMove) form_->LinkMouseMove(which);
@@ -171,6 +171,17 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
       form_->LinkClick(which);
     }
+  }
+  // Labels keep their mouse input (see AddLabel).
+  switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+      if (qobject_cast<QLabel*>(watched) != nullptr) return true;
+      break;
+    default:
+      break;
   }
   return QWidget::eventFilter(watched, event);
 }

@@ -39,8 +39,9 @@ QLabel* MainWindow::AddLabel(int page, const QString& text, const Rect& r, const
   label->setTextFormat(Qt::PlainText);
   label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   OnPage(label);
-  // Plain labels are not there for the mouse: it reaches the window (drag, link reset).
-  label->setAttribute(Qt::WA_TransparentForMouseEvents);
+  // A label takes the mouse itself: passed on, it would reach the window (or
+  // the tab control), which would drag the window and reset the links.
+  label->installEventFilter(this);
   tabs_->AddToPage(page, label, r);
   return label;
 }
@@ -53,8 +54,6 @@ void MainWindow::CreateControls() {
   AddLabel(0, QStringLiteral("加速状态"), kHeadingState, heading);
   AddLabel(0, QStringLiteral("正在加速的程序："), kCaptionInfo, label);
   labelInfo_ = AddLabel(0, QString(), kLabelInfo, label);
-  // The tooltip needs the mouse.
-  labelInfo_->setAttribute(Qt::WA_TransparentForMouseEvents, false);
   AddLabel(0, QStringLiteral("已加速程序个数："), kCaptionCount, label);
   labelCount_ = AddLabel(0, QStringLiteral("0"), kLabelCount, label);
   AddLabel(0, QStringLiteral("实时状态"), kHeadingLive, heading);
@@ -133,10 +132,8 @@ void MainWindow::CreateLinks() {
   home_.label = AddLabel(3, QStringLiteral("https://www.tarvex.cn/"), kLabelHomePage, LabelFont());
   help_.label = AddLabel(3, QStringLiteral("需要帮助？"), kLabelNeedHelp, LabelFont());
   for (Link* link : {&home_, &help_}) {
-    link->label->setAttribute(Qt::WA_TransparentForMouseEvents, false);
     link->label->setMouseTracking(true);
     link->label->setCursor(cursor);
-    link->label->installEventFilter(this);
     ShowLink(*link);
   }
 }
