@@ -35,3 +35,7 @@ if(TARVEX_TESTS)
   target_compile_definitions(tarvex_qt_e2e PRIVATE TARVEX_PROGRAM="$<TARGET_FILE:tarvex>")
   add_dependencies(tarvex_qt_e2e tarvex)
 endif()
+
+# The yardstick scripts/measure-qt.sh compares the program with.
+add_executable(tarvex_qt_baseline ${PROJECT_SOURCE_DIR}/tools/linux/qt_baseline.cpp)
+target_link_libraries(tarvex_qt_baseline PRIVATE Qt6::Widgets)
