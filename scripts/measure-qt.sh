@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Linux program beside the least Qt window with the same two timers
 # (tarvex_qt_baseline), started alternately on a private Xvfb with icewm:
-#   start-up   from exec until the window is viewable
+#   start-up   from exec until the window is viewable, in wall time and in
+#              the process's own CPU time (steadier on a busy machine)
 #   idle CPU   user + system time over an idle stretch after start-up
 #   memory     resident set at the end of that stretch
 # Prints the medians and Tarvex's ratios (start-up, CPU) and difference (memory).
@@ -28,9 +29,9 @@ now_ms() { date +%s%3N; }
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 rss_kb() { awk '/^VmRSS:/ {print $2}' "/proc/$1/status"; }
 
-# One run: prints "startup_ms cpu_ms rss_kb".
+# One run: prints "startup_ms cpu_ms rss_kb startup_cpu_ms".
 run() {  # PROGRAM TITLE
-  local program="$1" title="$2" t0 t1 pid c0 c1 rss
+  local program="$1" title="$2" t0 t1 pid c0 c1 rss cs
   rm -rf "$work/config" "$work/runtime"; mkdir -p "$work/config" "$work/runtime"; chmod 700 "$work/runtime"
   t0=$(now_ms)
   XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" "$program" >/dev/null 2>&1 &
@@ -40,13 +41,14 @@ run() {  # PROGRAM TITLE
     sleep 0.005
   done
   t1=$(now_ms)
+  cs=$(cpu_ticks "$pid")
   sleep 2   # first paints and the first ticks settle
   c0=$(cpu_ticks "$pid")
   sleep "$idle"
   c1=$(cpu_ticks "$pid")
   rss=$(rss_kb "$pid")
   kill "$pid"; wait "$pid" 2>/dev/null
-  echo "$((t1 - t0)) $(( (c1 - c0) * 1000 / hz )) $rss"
+  echo "$((t1 - t0)) $(( (c1 - c0) * 1000 / hz )) $rss $((cs * 1000 / hz))"
 }
 
 median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2}'; }
@@ -55,14 +57,15 @@ median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2
 for r in $(seq "$rounds"); do
   run "$bin/tarvex_qt_baseline" "Qt baseline" >>"$work/baseline"
   run "$bin/tarvex" "Tarvex v$version" >>"$work/tarvex"
-  echo "round $r: baseline $(tail -1 "$work/baseline")  tarvex $(tail -1 "$work/tarvex")  (start-up ms, CPU ms in ${idle} s, RSS kB)"
+  echo "round $r: baseline $(tail -1 "$work/baseline")  tarvex $(tail -1 "$work/tarvex")  (start-up ms, CPU ms in ${idle} s, RSS kB, start-up CPU ms)"
 done
-for k in 1 2 3; do
+for k in 1 2 3 4; do
   eval "b$k=$(cut -d' ' -f$k "$work/baseline" | median)"
   eval "t$k=$(cut -d' ' -f$k "$work/tarvex" | median)"
 done
 echo
 printf '%-22s %12s %12s %10s\n' "median" "Qt baseline" "Tarvex" "Tarvex vs"
 printf '%-22s %12s %12s %9.2fx\n' "start-up (ms)" "$b1" "$t1" "$(awk "BEGIN {print $t1 / $b1}")"
+printf '%-22s %12s %12s %9.2fx\n' "start-up CPU (ms)" "$b4" "$t4" "$(awk "BEGIN {print $t4 / ($b4 > 0 ? $b4 : 1)}")"
 printf '%-22s %12s %12s %9.2fx\n' "CPU in ${idle} s idle (ms)" "$b2" "$t2" "$(awk "BEGIN {print $t2 / ($b2 > 0 ? $b2 : 1)}")"
 printf '%-22s %12s %12s %+8.1f MB\n' "resident (kB)" "$b3" "$t3" "$(awk "BEGIN {print ($t3 - $b3) / 1024}")"
