@@ -243,15 +243,25 @@ void ControlWidget::leaveEvent(QEvent*) {
 }
 
 void ControlWidget::keyPressEvent(QKeyEvent* e) {
+  // Alt combinations are system keys on Windows: the control never sees them,
+  // the window's access keys do.
+  if ((e->modifiers() & Qt::AltModifier) != 0) {
+    e->ignore();
+    return;
+  }
   const int vk = VirtualKeyOf(e->key());
   if (vk != 0) OnKeyDown(vk, ShiftMaskOf(e->modifiers()));
   const QString text = e->text();
-  if (!text.isEmpty() && text.at(0).unicode() != 0 && (e->modifiers() & Qt::AltModifier) == 0) {
+  if (!text.isEmpty() && text.at(0).unicode() != 0) {
     OnKeyPress(text.at(0).unicode());
   }
 }
 
 void ControlWidget::keyReleaseEvent(QKeyEvent* e) {
+  if ((e->modifiers() & Qt::AltModifier) != 0) {
+    e->ignore();
+    return;
+  }
   const int vk = VirtualKeyOf(e->key());
   if (vk != 0) OnKeyUp(vk, ShiftMaskOf(e->modifiers()));
 }

@@ -64,6 +64,9 @@ int main(int argc, char* argv[]) {
   // Initialise: a second copy says so and ends before any window shows or a
   // setting is read.
   if (!form.Initialize()) return 0;
+  // The session is ending: the window then closes without asking.
+  QObject::connect(&app, &QGuiApplication::commitDataRequest,
+                   [&windows] { windows.Deliver(wm::kQueryEndSession, 0, 0); });
   window.Attach(&form, &settings, &windows);
   window.StartTimerMain();  // running from creation; its first tick comes after load
   if (form.Load(window.Handle())) windows.Show(window.Handle());
