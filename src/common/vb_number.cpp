@@ -1,9 +1,11 @@
 // The Val-style numeric reader and the shortest decimal formatting.
 #include "common/vb_number.h"
 
-#include <charconv>
+#include <clocale>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
 
 namespace tarvex {
@@ -18,6 +20,14 @@ int DigitValue(char c) {
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
   if (c >= 'A' && c <= 'F') return c - 'A' + 10;
   return 99;
+}
+
+// The C library's decimal point now: strtod and printf follow the locale, and a
+// host may set one (Qt does), where "1.5" would read as 1. (std::from_chars and
+// to_chars would not care, but bring 200 KB of tables into the exe.)
+std::string DecimalPoint() {
+  const char* point = std::localeconv()->decimal_point;
+  return point != nullptr && *point != '\0' ? point : ".";
 }
 
 // "&H..." or "&O...": `text` starts after the prefix letter.
@@ -108,14 +118,11 @@ double ReadVbNumber(std::string_view text) {
 
   number += 'e';
   number += std::to_string(exponent);
-  double value = 0.0;
-  auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
-  (void)end;
-  if (error == std::errc::result_out_of_range) {
-    value = scale > 0 ? std::numeric_limits<double>::infinity() : 0.0;
-  } else if (error != std::errc()) {
-    value = 0.0;
+  if (const std::string point = DecimalPoint(); point != ".") {
+    if (const size_t at = number.find('.'); at != std::string::npos) number.replace(at, 1, point);
   }
+  // Correctly rounded; too large gives infinity, too small 0 (or a denormal).
+  const double value = std::strtod(number.c_str(), nullptr);
   return negative ? -value : value;
 }
 
@@ -125,10 +132,38 @@ std::string ShortestDecimalText(double value) {
   if (std::isnan(value)) return "nan";
   if (std::isinf(value)) return value > 0 ? "inf" : "-inf";
   if (value == 0.0) return "0";
+  // The fewest significant digits that read back as the value (17 always do).
   char buffer[64];
-  auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
-  if (error != std::errc()) return "0";
-  return std::string(buffer, end);
+  for (int precision = 0; precision <= 16; ++precision) {
+    std::snprintf(buffer, sizeof buffer, "%.*e", precision, value);
+    if (std::strtod(buffer, nullptr) == value) break;
+  }
+  // buffer is [-]d[<point>ddd]e(+|-)XX, the point in the locale's form
+  const std::string_view text(buffer);
+  const size_t e = text.find('e');
+  std::string digits;
+  for (char c : text.substr(0, e)) {
+    if (IsDigit(c)) digits += c;
+  }
+  const int exponent = std::atoi(buffer + e + 1);
+  const std::string sign = value < 0 ? "-" : "";
+  // Both spellings, the shorter one wins, the plain one on a tie.
+  std::string scientific = sign + digits.substr(0, 1);
+  if (digits.size() > 1) scientific += "." + digits.substr(1);
+  scientific += exponent < 0 ? "e-" : "e+";
+  const int magnitude = exponent < 0 ? -exponent : exponent;
+  if (magnitude < 10) scientific += '0';
+  scientific += std::to_string(magnitude);
+  std::string plain;
+  if (exponent < 0) {
+    plain = sign + "0." + std::string(static_cast<size_t>(-exponent - 1), '0') + digits;
+  } else if (digits.size() <= static_cast<size_t>(exponent) + 1) {
+    plain = sign + digits + std::string(static_cast<size_t>(exponent) + 1 - digits.size(), '0');
+  } else {
+    plain = sign + digits.substr(0, static_cast<size_t>(exponent) + 1) + "." +
+            digits.substr(static_cast<size_t>(exponent) + 1);
+  }
+  return plain.size() <= scientific.size() ? plain : scientific;
 }
 
 }  // namespace tarvex
