@@ -5,7 +5,8 @@
 #      and the measured boost (short phases);
 #   3. the fuzz targets for a bounded time;
 #   4. the cross-built tarvex.exe and the Windows-side tests under Wine + Xvfb
-#      (differential tests against real GDI / kernel32, and the end-to-end suite).
+#      (differential tests against real GDI / kernel32, and the end-to-end suite);
+#   5. the release package, whose tarvex.exe must start under Wine.
 # Ends with one line "summary: N passed, M failed"; exits non-zero on any failure.
 set -uo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -149,6 +150,29 @@ if cmake --preset windows $werror >"$logdir/win-configure.log" 2>&1 &&
   done
 else
   echo "Windows build failed"; tail -n 40 "$logdir/win-configure.log" "$logdir/win-build.log"; failed=$((failed + 1))
+fi
+
+step "release package"
+if TARVEX_PACKAGE_CMAKE_ARGS="$werror" TARVEX_JOBS="$jobs" scripts/package.sh >"$logdir/package.log" 2>&1; then
+  cat "$logdir/package.log"
+  # The exe from inside the zip must start: its main window appears.
+  zipfile=$(grep -m1 '^dist/' "$logdir/package.log")
+  version=$(basename "$zipfile" | sed 's/^tarvex-\(.*\)-win64\.zip$/\1/')
+  unpacked="$here/build/package-check"
+  rm -rf "$unpacked" && mkdir -p "$unpacked" && unzip -q "$zipfile" -d "$unpacked"
+  if TARVEX_WINE_STATE="$here/build/wine-ci" scripts/wine.sh exec bash -c '
+       cd "$1" && (wine ./tarvex.exe >/dev/null 2>&1 </dev/null &)
+       for _ in $(seq 1 600); do
+         xwininfo -root -tree 2>/dev/null | grep -qF "\"Tarvex v$2\"" && exit 0
+         sleep 0.1
+       done
+       exit 1' _ "$unpacked" "$version"; then
+    echo "the packaged tarvex.exe shows its main window"; passed=$((passed + 1))
+  else
+    echo "the packaged tarvex.exe showed no main window within 60 s"; failed=$((failed + 1))
+  fi
+else
+  echo "packaging failed"; tail -n 40 "$logdir/package.log"; failed=$((failed + 1))
 fi
 
 echo

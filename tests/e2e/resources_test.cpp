@@ -1,8 +1,14 @@
-// The pictures compiled into tarvex.exe: the icon in its three sizes and the
-// links' two-colour pointing hand with its hot spot at the fingertip.
+// The resources compiled into tarvex.exe: the icon in its three sizes, the
+// links' two-colour pointing hand with its hot spot at the fingertip, and the
+// version block.
 #include <gtest/gtest.h>
 
+#include <cwchar>
+#include <string>
+#include <vector>
+
 #include "tarvex_app.h"
+#include "tarvex_version.h"
 
 namespace tarvex::e2e {
 namespace {
@@ -53,6 +59,38 @@ TEST_F(ProgramResources, LinkHandIsTwoColour32PixelsWithTheHotSpotAtTheFingertip
   if (info.hbmColor) DeleteObject(info.hbmColor);
   DeleteObject(info.hbmMask);
   DestroyCursor(hand);
+}
+
+// What Explorer's properties page shows: the version block's texts, read as
+// Explorer reads them (the first translation), and the numeric version.
+TEST_F(ProgramResources, VersionBlockNamesProductVersionDescriptionAndCopyright) {
+  const std::wstring exe = (BuildDir() / L"tarvex.exe").wstring();
+  DWORD ignored = 0;
+  const DWORD size = GetFileVersionInfoSizeW(exe.c_str(), &ignored);
+  ASSERT_GT(size, 0u);
+  std::vector<BYTE> block(size);
+  ASSERT_TRUE(GetFileVersionInfoW(exe.c_str(), 0, size, block.data()));
+  struct Translation {
+    WORD language, codePage;
+  }* translations = nullptr;
+  UINT length = 0;
+  ASSERT_TRUE(VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translations), &length));
+  ASSERT_GE(length, sizeof(Translation));
+  auto text = [&](const wchar_t* name) {
+    wchar_t path[80];
+    swprintf(path, 80, L"\\StringFileInfo\\%04x%04x\\%ls", translations->language, translations->codePage, name);
+    wchar_t* value = nullptr;
+    UINT chars = 0;
+    return VerQueryValueW(block.data(), path, reinterpret_cast<void**>(&value), &chars) && value ? std::wstring(value) : std::wstring();
+  };
+  EXPECT_EQ(text(L"ProductName"), L"Tarvex");
+  EXPECT_EQ(text(L"ProductVersion"), L"" TARVEX_VERSION_STRING);
+  EXPECT_NE(text(L"FileDescription").find(L"前台程序加速"), std::wstring::npos);
+  EXPECT_NE(text(L"LegalCopyright").find(L"©"), std::wstring::npos);
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  ASSERT_TRUE(VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
+  EXPECT_EQ(fixed->dwProductVersionMS, static_cast<DWORD>(TARVEX_VERSION_MAJOR << 16 | TARVEX_VERSION_MINOR));
+  EXPECT_EQ(HIWORD(fixed->dwProductVersionLS), TARVEX_VERSION_PATCH);
 }
 
 }  // namespace
