@@ -95,27 +95,24 @@ TEST(Lifecycle, TrayMenuExitShowsTheWindowFirstThenAsks) {
   ASSERT_TRUE(app.Start());
   app.ClickButton(id::kCommandMini);
   ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(app.Main()); }));
-  // Under Wine a menu sometimes closes on the posted keys without choosing
-  // anything (the window stays hidden, nothing asks): open it again then.
   HWND box = nullptr;
-  for (int attempt = 0; attempt < 4 && !box && !IsWindowVisible(app.Main()); ++attempt) {
-    app.Tray(WM_RBUTTONDOWN);
-    HWND menu = nullptr;
-    ASSERT_TRUE(WaitUntil([&] {
-      menu = FindWindowW(L"#32768", nullptr);
-      return menu != nullptr && IsWindowVisible(menu);
-    }));
-    // From no selection, Up selects the last entry, "退出".
-    PostMessageW(menu, WM_KEYDOWN, VK_UP, 0);
-    PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
-    box = app.WaitDialog(3s);
-  }
-  ASSERT_NE(box, nullptr);
+  ASSERT_TRUE(app.ChooseFromTrayMenu(VK_UP, [&] { return (box = app.WaitDialog(100ms)) != nullptr; }));
   EXPECT_TRUE(IsWindowVisible(app.Main())) << "the window must be up before the question";
   EXPECT_EQ(MessageBoxText(box), L"确定要退出吗？");
   ClickDialogButton(box, IDNO);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
   EXPECT_TRUE(app.App().Running());
+}
+
+TEST(Lifecycle, TrayMenuMainScreenShowsTheWindowRestored) {
+  TarvexApp app;
+  ASSERT_TRUE(app.Start());
+  PostMessageW(app.Main(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(app.Main()); }));
+  EXPECT_TRUE(app.ChooseFromTrayMenu(VK_DOWN, [&] { return IsWindowVisible(app.Main()) != FALSE; }));
+  EXPECT_TRUE(WaitUntil([&] { return !IsIconic(app.Main()); }));
+  EXPECT_TRUE(app.IconPresent());
+  EXPECT_EQ(app.WaitDialog(300ms), nullptr);  // shown, nothing asked
 }
 
 TEST(Lifecycle, TrayDoesNothingWhileTheWindowIsVisible) {
@@ -158,6 +155,23 @@ TEST(Lifecycle, EndOfSessionThenCloseExitsWithoutTheQuestion) {
   }, 15s);
   EXPECT_TRUE(ended);
   EXPECT_FALSE(asked);
+}
+
+TEST(Lifecycle, EndOfSessionAloneRemovesTheIconAndEndsWithoutAsking) {
+  TarvexApp app;
+  ASSERT_TRUE(app.Start());
+  ASSERT_TRUE(app.IconPresent());
+  // The logon ends: WM_ENDSESSION(TRUE) with no WM_QUERYENDSESSION before it.
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutW(app.Main(), WM_ENDSESSION, TRUE, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
+  bool asked = false;
+  const bool ended = WaitUntil([&] {
+    for (HWND w : TopLevelWindows(app.App().Id(), true)) asked = asked || ClassName(w) == L"#32770";
+    return !app.App().Running();
+  }, 15s);
+  EXPECT_TRUE(ended);
+  EXPECT_FALSE(asked);
+  EXPECT_FALSE(app.IconPresent());
 }
 
 }  // namespace

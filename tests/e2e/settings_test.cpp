@@ -61,6 +61,29 @@ TEST(Settings, MostTopMovesTheWindowInAndOutOfTheTopmostBand) {
   EXPECT_EQ(GetWindowLongW(app.Main(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
 }
 
+TEST(Settings, TopmostBandSurvivesHidingAndShowing) {
+  auto topmost = [](HWND w) { return (GetWindowLongW(w, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
+  {
+    TarvexApp app;
+    ASSERT_TRUE(app.Start());
+    app.ClickCheck(id::kCheckMostTop);
+    ASSERT_TRUE(topmost(app.Main()));
+    app.ClickButton(id::kCommandMini);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(app.Main()); }));
+    app.Tray(WM_LBUTTONDBLCLK);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(app.Main()) != FALSE; }));
+    EXPECT_TRUE(topmost(app.Main()));
+  }
+  // Hidden at start and in the band: in it at the first show.
+  TarvexApp app("[Normal]\r\nAutoMin=1\r\nAlwaysTop=1\r\n");
+  ASSERT_TRUE(app.Start(/*expectHidden=*/true));
+  app.Tray(WM_LBUTTONDBLCLK);
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(app.Main()) != FALSE; }));
+  // The band is set right after the window shows (Wine ignores it while hidden).
+  EXPECT_TRUE(WaitUntil([&] { return topmost(app.Main()); }, 3s));
+  EXPECT_TRUE(app.Checked(id::kCheckMostTop));
+}
+
 TEST(Settings, StoredValuesAreAppliedAtStart) {
   TarvexApp app(
       "[Normal]\r\nAutoRun=0\r\nAutoMin=0\r\nEnableSpeed= 1.0\r\nAlwaysTop=1\r\n"

@@ -114,6 +114,24 @@ std::wstring TarvexApp::HistoryText(int item, int subItem) const {
 
 void TarvexApp::Tray(UINT mouseMessage) { PostMessageW(main_, kTrayMessage, 0, mouseMessage); }
 
+bool TarvexApp::ChooseFromTrayMenu(WPARAM key, const std::function<bool()>& chosen) {
+  for (int attempt = 0; attempt < 4; ++attempt) {
+    Tray(WM_RBUTTONDOWN);
+    HWND menu = nullptr;
+    if (!WaitUntil([&] {
+          menu = FindWindowW(L"#32768", nullptr);
+          return menu != nullptr && IsWindowVisible(menu);
+        })) {
+      return false;
+    }
+    // From no selection, Down selects the first entry and Up the last.
+    PostMessageW(menu, WM_KEYDOWN, key, 0);
+    PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
+    if (WaitUntil(chosen, 3s)) return true;
+  }
+  return false;
+}
+
 bool TarvexApp::IconPresent() const {
   NOTIFYICONDATAW probe{};
   probe.cbSize = NOTIFYICONDATAW_V1_SIZE;

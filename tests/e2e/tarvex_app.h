@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -57,6 +58,12 @@ class TarvexApp {
 
   // The tray icon callback, posted as the shell would.
   void Tray(UINT mouseMessage);
+  // Opens the tray menu (right button on the icon) and chooses an entry with
+  // `key` (VK_DOWN: the first, "主界面"; VK_UP: the last, "退出") and Enter,
+  // until `chosen` holds. Under Wine the menu sometimes closes on the posted
+  // keys without choosing anything: it is opened again then. False when the
+  // menu never came or the choice never showed.
+  bool ChooseFromTrayMenu(WPARAM key, const std::function<bool()>& chosen);
   // Whether the shell holds the program's icon (probed with a no-op modify).
   bool IconPresent() const;
   // Deletes the icon as a restarting shell loses it.
