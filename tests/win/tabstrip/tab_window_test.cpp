@@ -178,6 +178,29 @@ class Sample : public ::testing::Test {
     return out;
   }
 
+  std::vector<Rgb> Image() {
+    std::vector<Rgb> out;
+    Surface& s = tab->PersistentImage();
+    const Size size = tab->ClientSize();
+    for (int y = 0; y < size.height; ++y)
+      for (int x = 0; x < size.width; ++x) out.push_back(s.GetPixel(x, y));
+    return out;
+  }
+  // How many pixels differ from `before`, and whether all of them lie in `r`.
+  std::pair<int, bool> ChangedSince(const std::vector<Rgb>& before, const Rect& r) {
+    const std::vector<Rgb> now = Image();
+    const int w = tab->ClientSize().width;
+    int changed = 0;
+    bool inside = true;
+    for (size_t i = 0; i < now.size(); ++i) {
+      if (now[i] == before[i]) continue;
+      ++changed;
+      const int x = static_cast<int>(i) % w, y = static_cast<int>(i) / w;
+      inside = inside && x >= r.left && x <= r.right && y >= r.top && y <= r.bottom;
+    }
+    return {changed, inside};
+  }
+
   HWND form = nullptr;
   LONG_PTR formProc = 0;
   HWND pages[4] = {};
@@ -236,6 +259,38 @@ TEST_F(Sample, HoverOverlayAppearsAndGoesAtTheTimerTickAfterThePointerLeaves) {
   EXPECT_TRUE(PumpUntil([&] { return !tab->Strip().State().HoverDrawn; }, 2000));
   EXPECT_EQ(Band(r1), plain);
   EXPECT_TRUE(PumpUntil([&] { return events.Has("MouseLeave"); }, 3000));
+}
+
+TEST_F(Sample, FocusInAndOutMarksTheActiveTabAndFormColourChangesRepaint) {
+  // The pointer rests on tab 2 long enough to make it the hover tab, then leaves.
+  const Rect r2 = TabRect(2);
+  POINT screen{(r2.left + r2.right) / 2, (r2.top + r2.bottom) / 2};
+  ClientToScreen(TabHwnd(), &screen);
+  SetCursorPos(screen.x, screen.y);
+  SendMessageW(TabHwnd(), WM_MOUSEMOVE, 0, At((r2.left + r2.right) / 2, (r2.top + r2.bottom) / 2));
+  ASSERT_EQ(tab->Strip().State().HoverTab, 2);
+  SetCursorPos(5, 5);
+  ASSERT_TRUE(PumpUntil([&] { return !tab->Strip().State().HoverDrawn; }, 2000));
+  const std::vector<Rgb> unfocused = Image();
+
+  SetFocus(TabHwnd());
+  EXPECT_TRUE(PumpUntil([&] { return tab->Strip().State().IsFocused; }, 2000));
+  EXPECT_EQ(tab->Strip().State().HoverTab, 0);
+  const auto [marked, onActiveTab] = ChangedSince(unfocused, TabRect(0));
+  EXPECT_GT(marked, 0) << "no focus rectangle";
+  EXPECT_TRUE(onActiveTab);
+  SetFocus(form);
+  EXPECT_TRUE(PumpUntil([&] { return !tab->Strip().State().IsFocused; }, 2000));
+  EXPECT_EQ(ChangedSince(unfocused, TabRect(0)).first, 0) << "the focus rectangle stayed";
+
+  // The form's colour and theme changes repaint the whole control.
+  tab->Strip().Refresh();
+  const std::vector<Rgb> repainted = Image();
+  for (UINT msg : {static_cast<UINT>(WM_SYSCOLORCHANGE), static_cast<UINT>(WM_THEMECHANGED)}) {
+    tab->PersistentImage().FillRect(Rect{0, 0, 300, 200}, MakeRgb(1, 2, 3));
+    SendMessageW(form, msg, 0, 0);
+    EXPECT_EQ(ChangedSince(repainted, TabRect(0)).first, 0) << "message " << msg;
+  }
 }
 
 TEST_F(Sample, FormMovingAndSizingRaiseStatus) {
