@@ -38,6 +38,32 @@ TEST_F(ExitButton, FaceBrightensUpwardFromRow23AndClampsAtWhite) {
   EXPECT_PIXEL(site, 79, 13, MakeRgb(229, 229, 237));
 }
 
+TEST_F(ExitButton, FacesOfSchemesTwoAndThreeAndOfXpTypesTwoAndThree) {
+  // Column 6 is clear of the caption; rows 1, 12 and 23 of the 25-row face.
+  struct Case {
+    int32_t scheme, xpType;
+    Rgb row1, row12, row23;
+  };
+  const Case cases[] = {
+      // Schemes 2 and 3: the face lifted by 48 (blue in proportion), then
+      // darkened by one per row (blue by 1.25 per row of 240, 250).
+      {2, 1, MakeRgb(254, 254, 249), MakeRgb(243, 243, 235), MakeRgb(232, 232, 221)},
+      {3, 1, MakeRgb(239, 239, 239), MakeRgb(228, 228, 225), MakeRgb(217, 217, 212)},
+      // XpType 2: RGB(242, 237, 218) plus one per row upward from row 23.
+      {1, 2, MakeRgb(255, 255, 241), MakeRgb(254, 249, 230), MakeRgb(243, 238, 219)},
+      // XpType 3: the white fade from RGB(236, 235, 230) over H - 5 rows.
+      {1, 3, MakeRgb(255, 255, 255), MakeRgb(247, 247, 245), MakeRgb(237, 236, 231)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "scheme " << c.scheme << ", XpType " << c.xpType);
+    button.SetColorScheme(c.scheme);
+    button.SetXpType(c.xpType);
+    EXPECT_PIXEL(site, 6, 1, c.row1);
+    EXPECT_PIXEL(site, 6, 12, c.row12);
+    EXPECT_PIXEL(site, 6, 23, c.row23);
+  }
+}
+
 TEST_F(ExitButton, RoundedDarkBlueBorder) {
   EXPECT_PIXEL(site, 0, 0, kFace);
   EXPECT_PIXEL(site, 1, 0, kFace);

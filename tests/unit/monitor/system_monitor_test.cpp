@@ -103,6 +103,26 @@ TEST_F(Monitor, BorderedControlKeepsOuterWidthHistory) {
   EXPECT_EQ(monitor->History()[440].HDTotalBytes, Fixed4());
 }
 
+TEST_F(Monitor, TwoMonitorsShareTheProcessorCounterEachSeeingTheTimeSinceTheOthersCall) {
+  SystemMonitor& a = StartMain();
+  FakeControlSite otherSite(441, 89);
+  std::unique_ptr<SystemMonitor> b = CreateMainWindowMonitor(otherSite, sampler, locale);
+  std::vector<int32_t> cpuA, cpuB;
+  a.SetEvents({[&](const LevelsReport& r) { cpuA.push_back(r.CPULoadPercent); }, {}});
+  b->SetEvents({[&](const LevelsReport& r) { cpuB.push_back(r.CPULoadPercent); }, {}});
+  // Each second the machine is fully busy or idle; the monitors tick in turn.
+  auto second = [&](int busyPercent, SystemMonitor& m) {
+    counters.currentTime += kSecond;
+    counters.idleTime += 2 * kSecond * (100 - busyPercent) / 100;
+    m.OnTimer(SystemMonitor::kTimer1);
+  };
+  second(100, a);
+  second(0, *b);   // on its own clock B would see two seconds half busy
+  second(100, a);  // and A two seconds half busy as well
+  EXPECT_EQ(cpuA, (std::vector<int32_t>{100, 100}));
+  EXPECT_EQ(cpuB, (std::vector<int32_t>{0}));
+}
+
 TEST_F(Monitor, TickMovesGridShiftsSamplesInOrderRedrawsThenRaises) {
   SystemMonitor& m = StartMain();
   Tick(85);

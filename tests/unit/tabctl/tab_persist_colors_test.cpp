@@ -138,6 +138,37 @@ TEST_F(TabColors, RoundedTabsTakeTheBorderColourAsForeColorAndSaveIt) {
   }
 }
 
+TEST_F(TabColors, DisabledTabPixelsInThemesZeroOneAndFour) {
+  constexpr Rgb kButtonFace = MakeRgb(212, 208, 200);  // &H8000000F, classic colours
+  struct Case {
+    int32_t theme;
+    Rgb fore;
+  };
+  // &H80000015 (3-D dark shadow) in theme 0, RGB(160, 160, 160) in themes 1 and 4.
+  for (const Case c : {Case{0, MakeRgb(64, 64, 64)}, Case{1, MakeRgb(160, 160, 160)},
+                       Case{4, MakeRgb(160, 160, 160)}}) {
+    SCOPED_TRACE(c.theme);
+    TabStrip& t = Make();
+    t.SetTabTheme(c.theme);
+    t.SetTabEnabled(2, false);
+    t.Refresh();
+    // Inside the outline the disabled tab is filled with the button face and
+    // carries its caption in the disabled colour, and nothing else.
+    const Rect r = t.State().AryTabs[2].TabRect;
+    int caption = 0, other = 0;
+    for (int y = r.top + 4; y < r.bottom; ++y) {
+      for (int x = r.left + 4; x < r.right - 4; ++x) {
+        const Rgb px = site.control.image.At(x, y);
+        caption += px == c.fore;
+        other += px != c.fore && px != kButtonFace;
+      }
+    }
+    EXPECT_GT(caption, 20);
+    EXPECT_EQ(other, 0);
+    EXPECT_EQ(site.control.image.At((r.left + r.right) / 2, r.top + 2), kButtonFace);
+  }
+}
+
 TEST_F(TabColors, ThemeFourFixesOffsetsOfTheInactiveCaptionColour) {
   TabStrip& t = Make();
   t.SetUseThemeDetection(true);
