@@ -8,6 +8,16 @@
 namespace tarvex::e2e {
 namespace {
 
+// Whether the program ends within a bound without showing any dialog.
+bool EndsWithoutAsking(TarvexApp& app) {
+  bool asked = false;
+  const bool ended = WaitUntil([&] {
+    for (HWND w : TopLevelWindows(app.App().Id(), true)) asked = asked || ClassName(w) == L"#32770";
+    return !app.App().Running();
+  }, 15s);
+  return ended && !asked;
+}
+
 TEST(Lifecycle, SecondInstanceIsRefusedAndTheFirstLeftAlone) {
   TarvexApp first;
   ASSERT_TRUE(first.Start());
@@ -148,13 +158,7 @@ TEST(Lifecycle, EndOfSessionThenCloseExitsWithoutTheQuestion) {
   ASSERT_TRUE(SendMessageTimeoutW(app.Main(), WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer));
   EXPECT_NE(answer, 0u) << "the program must agree to end the session";
   PostMessageW(app.Main(), WM_CLOSE, 0, 0);
-  bool asked = false;
-  const bool ended = WaitUntil([&] {
-    for (HWND w : TopLevelWindows(app.App().Id(), true)) asked = asked || ClassName(w) == L"#32770";
-    return !app.App().Running();
-  }, 15s);
-  EXPECT_TRUE(ended);
-  EXPECT_FALSE(asked);
+  EXPECT_TRUE(EndsWithoutAsking(app));
 }
 
 TEST(Lifecycle, EndOfSessionAloneRemovesTheIconAndEndsWithoutAsking) {
@@ -164,13 +168,7 @@ TEST(Lifecycle, EndOfSessionAloneRemovesTheIconAndEndsWithoutAsking) {
   // The logon ends: WM_ENDSESSION(TRUE) with no WM_QUERYENDSESSION before it.
   DWORD_PTR ignored = 0;
   SendMessageTimeoutW(app.Main(), WM_ENDSESSION, TRUE, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
-  bool asked = false;
-  const bool ended = WaitUntil([&] {
-    for (HWND w : TopLevelWindows(app.App().Id(), true)) asked = asked || ClassName(w) == L"#32770";
-    return !app.App().Running();
-  }, 15s);
-  EXPECT_TRUE(ended);
-  EXPECT_FALSE(asked);
+  EXPECT_TRUE(EndsWithoutAsking(app));
   EXPECT_FALSE(app.IconPresent());
 }
 
