@@ -213,19 +213,19 @@ std::optional<std::string> TarvexApp::IniValue(const std::string& section, const
   return std::nullopt;
 }
 
-void TarvexApp::MoveMouse(Point at) {
-  Sh("xdotool mousemove --window " + std::to_string(main_) + " " + std::to_string(at.x) + " " +
-      std::to_string(at.y));
+void TarvexApp::Click(Point at, int button) { ClickWindow(main_, at, button); }
+
+unsigned long TarvexApp::TrayIcon() {
+  for (unsigned long id : FindWindowsOfPid(pid_)) {
+    const QRect r = WindowRect(id);
+    if (id != main_ && r.width() > 0 && r.width() <= 48 && r.height() <= 48) return id;
+  }
+  return 0;
 }
 
-void TarvexApp::Click(Point at, int button) {
-  MoveMouse(at);
-  Sh("xdotool click " + std::to_string(button));
-}
-
-void TarvexApp::DoubleClick(Point at) {
-  MoveMouse(at);
-  Sh("xdotool click --repeat 2 --delay 60 1");
+void ClickWindow(unsigned long window, Point at, int button, int count) {
+  Sh("xdotool mousemove --window " + std::to_string(window) + " " + std::to_string(at.x) + " " +
+     std::to_string(at.y) + " click --repeat " + std::to_string(count) + " --delay 60 " + std::to_string(button));
 }
 
 void TarvexApp::Wheel(Point at, bool down) { Click(at, down ? 5 : 4); }

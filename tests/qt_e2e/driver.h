@@ -87,10 +87,11 @@ class TarvexApp {
   std::filesystem::path Folder() const { return dir_; }
   std::optional<std::string> IniValue(const std::string& section, const std::string& key) const;
 
+  // The program's icon in the tray (its small embedded window); 0 when none.
+  unsigned long TrayIcon();
+
   // Input at a point of the window's client area (pixels).
   void Click(Point at, int button = 1);
-  void DoubleClick(Point at);
-  void MoveMouse(Point at);
   void Wheel(Point at, bool down);
   // Keys to the focused window (xdotool names, e.g. "Tab", "alt+n").
   void Keys(const std::string& keys);
@@ -110,6 +111,8 @@ class TarvexApp {
 
 // The program's dialog titled `title` (exact), waited for; 0 when none came.
 unsigned long WaitDialog(const std::string& title, Millis timeout = 10s);
+// Clicks (`count` times) at a point of any window.
+void ClickWindow(unsigned long window, Point at, int button = 1, int count = 1);
 // Keys to a given window after activating it.
 void KeysTo(unsigned long window, const std::string& keys);
 void TypeTo(unsigned long window, const std::string& text);

@@ -89,13 +89,7 @@ TEST(Settings, StoredAutoMinStartsInTheTrayWithoutTheWindow) {
   TarvexApp app("[Normal]\nAutoMin=1\n");
   ASSERT_TRUE(app.Start(false));
   ASSERT_TRUE(WaitFor([&] { return app.FindMain() != 0; }, 30s));
-  EXPECT_TRUE(WaitFor([&] {
-    for (unsigned long id : FindWindowsOfPid(app.Pid())) {
-      const QRect r = WindowRect(id);
-      if (id != app.Main() && r.width() > 0 && r.width() <= 48) return true;
-    }
-    return false;
-  })) << "no tray icon";
+  EXPECT_TRUE(WaitFor([&] { return app.TrayIcon() != 0; })) << "no tray icon";
   std::this_thread::sleep_for(1s);  // it must not come up later either
   EXPECT_FALSE(app.MainVisible());
 }

@@ -11,15 +11,6 @@
 namespace tarvex::qte2e {
 namespace {
 
-// The program's icon in the tray: its small window embedded there.
-unsigned long TrayIcon(pid_t pid, unsigned long main) {
-  for (unsigned long id : FindWindowsOfPid(pid)) {
-    const QRect r = WindowRect(id);
-    if (id != main && r.width() > 0 && r.width() <= 48 && r.height() <= 48) return id;
-  }
-  return 0;
-}
-
 TEST(Window, SecondCopyIsRefusedWithAMessageAndEnds) {
   TarvexApp first;
   ASSERT_TRUE(first.Start());
@@ -62,10 +53,10 @@ TEST(Window, HideGoesToTheTrayAndADoubleClickBringsItBack) {
   TarvexApp app;
   ASSERT_TRUE(app.Start());
   unsigned long icon = 0;
-  ASSERT_TRUE(WaitFor([&] { return (icon = TrayIcon(app.Pid(), app.Main())) != 0; })) << "no tray icon";
+  ASSERT_TRUE(WaitFor([&] { return (icon = app.TrayIcon()) != 0; })) << "no tray icon";
   app.Click({layout::kCommandMini.left + 20, layout::kCommandMini.top + 12});
   ASSERT_TRUE(WaitFor([&] { return !app.MainVisible(); })) << "the window did not hide";
-  Sh("xdotool mousemove --window " + std::to_string(icon) + " 6 6 click --repeat 2 --delay 60 1");
+  ClickWindow(icon, {6, 6}, 1, 2);
   EXPECT_TRUE(WaitFor([&] { return app.MainVisible(); })) << "the double click did not restore it";
 }
 
@@ -83,10 +74,10 @@ TEST(Window, ExitQuestionAnsweredNoKeepsYesEnds) {
 
   // The tray menu's 退出 (the window hidden first) asks the same question.
   unsigned long icon = 0;
-  ASSERT_TRUE(WaitFor([&] { return (icon = TrayIcon(app.Pid(), app.Main())) != 0; }));
+  ASSERT_TRUE(WaitFor([&] { return (icon = app.TrayIcon()) != 0; }));
   app.Click({layout::kCommandMini.left + 20, layout::kCommandMini.top + 12});
   ASSERT_TRUE(WaitFor([&] { return !app.MainVisible(); }));
-  Sh("xdotool mousemove --window " + std::to_string(icon) + " 6 6 click 3");
+  ClickWindow(icon, {6, 6}, 3);
   std::this_thread::sleep_for(300ms);
   Sh("xdotool key Up Return");  // the menu's last entry, 退出
   box = WaitDialog("请确认?");
