@@ -48,7 +48,6 @@ class PropertyBag {
 
   // Every key asked of Read*, in order, whether stored or not.
   const std::vector<std::string>& ReadLog() const { return readLog_; }
-  void ClearReadLog() { readLog_.clear(); }
 
   // A line-based text form ("Key = type:value") that round-trips every value.
   std::string ToText() const;

@@ -147,9 +147,6 @@ class SystemMonitor {
 
   // --- state, for the host and tests ---
   bool Started() const { return started_; }
-  // Timer1's Enabled flag: set at start in run mode (it fires while the
-  // interval is above 0).
-  bool TimerEnabled() const { return timerEnabled_; }
   int32_t GridOffset() const { return gridOffset_; }
   int32_t UnfilledColumns() const { return unfilledColumns_; }
   const std::vector<SystemLevels>& History() const { return history_; }

@@ -8,9 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/window_handle.h"
+
 namespace tarvex {
 
-using WindowHandle = int64_t;   // HWND as an integer; 0 = none (same alias as window.h)
 using ProcessId = uint32_t;     // 0 = none
 using ProcessHandle = int64_t;  // HANDLE as an integer; 0 = the open failed
 

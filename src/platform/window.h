@@ -10,9 +10,10 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/window_handle.h"
+
 namespace tarvex {
 
-using WindowHandle = int64_t;       // HWND as an integer; 0 = none
 using WindowProcAddress = int64_t;  // WNDPROC as an integer; 0 = none
 
 // The Windows message and command numbers the main window works with.

@@ -47,7 +47,6 @@ class SubclassTable final : public MessageRouter {
   // Every hooked window, from the highest entry down (reverse installation).
   void UnsubclassAll();
 
-  bool IsHooked(int64_t hWnd) const { return Find(hWnd) >= 0; }
   int HookedCount() const;
 
   int64_t RouteMessage(HookHandle hook, int64_t hWnd, uint32_t uMsg, uint64_t wParam,

@@ -144,29 +144,6 @@ void CommandWindow::Click() {
     const int id = GetDlgCtrlID(Handle());
     SendMessageW(parent, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Handle()));
   }
-  if (extra_) extra_->Click();
-}
-
-void CommandWindow::KeyDown(int16_t k, int16_t s) { if (extra_) extra_->KeyDown(k, s); }
-void CommandWindow::KeyPress(int16_t k) { if (extra_) extra_->KeyPress(k); }
-void CommandWindow::KeyUp(int16_t k, int16_t s) { if (extra_) extra_->KeyUp(k, s); }
-void CommandWindow::MouseDown(int16_t b, int16_t s, float x, float y) {
-  if (extra_) extra_->MouseDown(b, s, x, y);
-}
-void CommandWindow::MouseMove(int16_t b, int16_t s, float x, float y) {
-  if (extra_) extra_->MouseMove(b, s, x, y);
-}
-void CommandWindow::MouseUp(int16_t b, int16_t s, float x, float y) {
-  if (extra_) extra_->MouseUp(b, s, x, y);
-}
-void CommandWindow::MouseOut() { if (extra_) extra_->MouseOut(); }
-
-std::unique_ptr<CommandWindow> CreateMainWindowCommand(HINSTANCE instance, HWND parent,
-                                                       MainWindowButton which, int id,
-                                                       const RECT& bounds) {
-  auto window = std::make_unique<CommandWindow>(std::string(MainWindowButtonName(which)));
-  if (!window->CreateLoaded(instance, parent, id, bounds, MainWindowButtonBag(which))) return nullptr;
-  return window;
 }
 
 }  // namespace tarvex

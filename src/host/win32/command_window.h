@@ -6,12 +6,10 @@
 
 #include <windows.h>
 
-#include <memory>
 #include <string>
 #include <string_view>
 
 #include "button/command.h"
-#include "button/main_window_buttons.h"
 #include "common/property_bag.h"
 #include "control_window.h"
 
@@ -29,8 +27,6 @@ class CommandWindow final : public ControlWindow, public CommandHost, private Co
                     const PropertyBag& bag);
 
   Command& Button() { return button_; }
-  // Further events (besides Click's WM_COMMAND) for a host that wants them.
-  void SetExtraEvents(CommandEvents* events) { extra_ = events; }
   void SetDisplayAsDefault(bool isDefault);
 
   // --- CommandHost ---
@@ -56,32 +52,18 @@ class CommandWindow final : public ControlWindow, public CommandHost, private Co
   bool OnRawMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
  private:
-  // --- CommandEvents (raised by the button) ---
+  // --- CommandEvents (raised by the button): only Click leaves the window ---
   void Click() override;
-  void KeyDown(int16_t keyCode, int16_t shift) override;
-  void KeyPress(int16_t keyAscii) override;
-  void KeyUp(int16_t keyCode, int16_t shift) override;
-  void MouseDown(int16_t button, int16_t shift, float x, float y) override;
-  void MouseMove(int16_t button, int16_t shift, float x, float y) override;
-  void MouseUp(int16_t button, int16_t shift, float x, float y) override;
-  void MouseOut() override;
 
   void SyncWindowText();
 
   std::string name_;
   bool displayAsDefault_ = false;
-  CommandEvents* extra_ = nullptr;
   std::string shownCaption_;  // the caption last given to the window text
   bool imageCurrent_ = false;  // the pending WM_PAINT only shows what was drawn
   enum class LeftPress { kNone, kSingle, kDouble };
   LeftPress leftPress_ = LeftPress::kNone;  // how the left button went down on the button
   Command button_;            // constructed after the site it uses
 };
-
-// One of the main window's buttons, loaded with its stored properties; the
-// caller owns it (the main window keeps it for the program's life).
-std::unique_ptr<CommandWindow> CreateMainWindowCommand(HINSTANCE instance, HWND parent,
-                                                       MainWindowButton which, int id,
-                                                       const RECT& bounds);
 
 }  // namespace tarvex

@@ -32,6 +32,8 @@ inline constexpr int kAltMask = 4;
 
 class ControlWindow : public ControlSite {
  public:
+  static constexpr OleColor kAmbientBackColor = 0x8000000Fu;  // system colour: button face
+
   ControlWindow();
   ~ControlWindow() override;  // destroys the window if it still exists
   ControlWindow(const ControlWindow&) = delete;
@@ -43,9 +45,7 @@ class ControlWindow : public ControlSite {
               DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP, const wchar_t* text = L"");
   HWND Handle() const { return hwnd_; }
 
-  // Ambient properties the host hands the control.
-  void SetUserMode(bool userMode) { userMode_ = userMode; }
-  void SetAmbientBackColor(OleColor color) { ambientBackColor_ = color; }
+  // The ambient font the host hands the control.
   void SetAmbientFont(const FontSpec& font) { ambientFont_ = font; }
   // Called for each PropertyChanged (the host stores the property).
   void SetPropertyChangedHandler(std::function<void(std::string_view)> handler) {
@@ -59,8 +59,9 @@ class ControlWindow : public ControlSite {
   static ControlWindow* FromHandle(HWND hwnd);
 
   // --- ControlSite ---
-  bool UserMode() const override { return userMode_; }
-  OleColor AmbientBackColor() const override { return ambientBackColor_; }
+  // A real window always runs; its host's back colour is the button face.
+  bool UserMode() const override { return true; }
+  OleColor AmbientBackColor() const override { return kAmbientBackColor; }
   FontSpec AmbientFont() const override { return ambientFont_; }
   void PropertyChanged(std::string_view name) override;
   Surface& PersistentImage() override { return canvas_.Surface(); }
@@ -106,8 +107,6 @@ class ControlWindow : public ControlSite {
   HWND hwnd_ = nullptr;
   DibCanvas canvas_;
   Win32SystemColors colors_;
-  bool userMode_ = true;
-  OleColor ambientBackColor_ = 0x8000000Fu;
   FontSpec ambientFont_;
   std::string accessKeys_;
   std::function<void(std::string_view)> onPropertyChanged_;

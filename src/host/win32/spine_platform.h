@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "platform/win32/autostart_win32.h"
+#include "platform/win32/clock_win32.h"
 #include "platform/win32/code_page_win32.h"
 #include "platform/win32/dialogs_win32.h"
 #include "platform/win32/file_system_win32.h"

@@ -1,4 +1,4 @@
-// The ANSI code page and the locale's time of day through kernel32.
+// The ANSI code page through kernel32.
 #include "platform/win32/code_page_win32.h"
 
 #include <windows.h>
@@ -18,11 +18,5 @@ std::string Win32CodePage::AnsiToUtf8(std::string_view ansi) const {
 }
 
 bool Win32CodePage::IsLeadByte(uint8_t byte) const { return IsDBCSLeadByte(byte) != FALSE; }
-
-std::string Win32Clock::TimeOfDayText() {
-  wchar_t buffer[64];
-  const int n = GetTimeFormatW(LOCALE_USER_DEFAULT, 0, nullptr, nullptr, buffer, 64);
-  return n > 1 ? WideToUtf8(std::wstring_view(buffer, static_cast<size_t>(n - 1))) : std::string();
-}
 
 }  // namespace tarvex

@@ -1,8 +1,6 @@
-// CodePage of the system's ANSI code page (CP_ACP), and the Clock of the
-// user's locale.
+// CodePage of the system's ANSI code page (CP_ACP).
 #pragma once
 
-#include "platform/clock.h"
 #include "platform/code_page.h"
 
 namespace tarvex {
@@ -12,11 +10,6 @@ class Win32CodePage final : public CodePage {
   std::string Utf8ToAnsi(std::string_view utf8) const override;
   std::string AnsiToUtf8(std::string_view ansi) const override;
   bool IsLeadByte(uint8_t byte) const override;
-};
-
-class Win32Clock final : public Clock {
- public:
-  std::string TimeOfDayText() override;
 };
 
 }  // namespace tarvex

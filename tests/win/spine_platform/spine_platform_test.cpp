@@ -19,6 +19,7 @@
 #include "app/product_address.h"
 #include "app/speed_up_history.h"
 #include "platform/win32/autostart_win32.h"
+#include "platform/win32/clock_win32.h"
 #include "platform/win32/code_page_win32.h"
 #include "platform/win32/dialogs_win32.h"
 #include "platform/win32/file_system_win32.h"
@@ -110,7 +111,7 @@ TEST(Win32Settings, TheFileBesideTheExecutableAndItsBufferLimit) {
   Win32CodePage cp;
   ModuleConfig config(profile, files, cp);
   const std::wstring ini = (BuildDir() / L"tarvex.ini").wstring();
-  DeleteFileW(ini.c_str());
+  const FileSetAside usersFile(ini);  // a tarvex.exe in this folder keeps its settings there
   EXPECT_EQ(Widen(config.SettingsPath()), ini);
   EXPECT_EQ(config.GetAutoRun(), std::nullopt);
   ASSERT_TRUE(config.SetRecordCount(std::string(300, 'r')));
@@ -123,7 +124,6 @@ TEST(Win32Settings, TheFileBesideTheExecutableAndItsBufferLimit) {
   }
   ASSERT_TRUE(config.SetSpeedLevel("2"));
   EXPECT_EQ(ReadIni(ini, L"Speed", L"SpeedLevel"), L"2");
-  DeleteFileW(ini.c_str());
 }
 
 TEST(Win32AutoStart, TheRunValueIsWrittenAndRemovedInBothLists) {
@@ -132,6 +132,8 @@ TEST(Win32AutoStart, TheRunValueIsWrittenAndRemovedInBothLists) {
   Win32FileSystem files;
   Win32CodePage cp;
   ModuleAutoRun autoRun(store, files, cp);
+  const RegistryValueGuard restoreMachine(HKEY_LOCAL_MACHINE, runKey, L"Tarvex_CN");
+  const RegistryValueGuard restoreUser(HKEY_CURRENT_USER, runKey, L"Tarvex_CN");
   const std::wstring exe = (BuildDir() / L"tarvex_win_spine_platform.exe").wstring();
 
   // The per-user list on its own (what a user without rights gets).
