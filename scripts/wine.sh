@@ -3,8 +3,8 @@
 #   scripts/wine.sh run EXE [ARGS...]        run one program, print its output, exit with its code
 #   scripts/wine.sh shot EXE PNG [SECONDS]   start a program, take a screenshot after it shows a window
 #   scripts/wine.sh exec CMD [ARGS...]       run any command inside the prepared environment
-# Environment: TARVEX_WINEPREFIX (default build/wine/prefix), TARVEX_DISPLAY (default: a free one
-# from :90), TARVEX_FRESH_PREFIX=1 to rebuild the prefix, TARVEX_CODEPAGE=936|1252 (default 936).
+# Environment: TARVEX_WINEPREFIX (default build/wine/prefix), TARVEX_DISPLAY (default: the first
+# free one, chosen by Xvfb), TARVEX_FRESH_PREFIX=1 to rebuild the prefix, TARVEX_CODEPAGE=936|1252 (default 936).
 # Everything it starts (Xvfb, wineserver) is stopped again when it exits.
 set -euo pipefail
 
@@ -26,16 +26,25 @@ start_display() {
   fi
   local n="${TARVEX_DISPLAY:-}"
   n="${n#:}"
-  if [[ -z "$n" ]]; then
-    n=90
-    while [[ -e "/tmp/.X${n}-lock" || -e "/tmp/.X11-unix/X${n}" ]]; do n=$((n + 1)); done
+  if [[ -n "$n" ]]; then
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -ac >"$state/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+  else
+    # Xvfb takes the first free display itself and writes its number: no race
+    # with other runs starting at the same moment.
+    local fifo="$state/xvfb-display.$$"
+    rm -f "$fifo"
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -ac 3>"$fifo" >"$state/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    read -r -t 20 n <"$fifo" || true
+    rm -f "$fifo"
   fi
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -ac >"$state/xvfb-$n.log" 2>&1 &
-  xvfb_pid=$!
+  if [[ -z "$n" ]]; then echo "Xvfb did not say which display it took" >&2; exit 1; fi
   export DISPLAY=":$n"
   for _ in $(seq 1 200); do
     if xdpyinfo >/dev/null 2>&1; then return 0; fi
-    if ! kill -0 "$xvfb_pid" 2>/dev/null; then echo "Xvfb on :$n failed to start" >&2; exit 1; fi
+    if ! kill -0 "$xvfb_pid" 2>/dev/null; then echo "Xvfb on :$n failed to start (see $state/xvfb.log)" >&2; exit 1; fi
     sleep 0.05
   done
   echo "Xvfb on :$n did not answer" >&2
