@@ -29,8 +29,8 @@ TEST(Lifecycle, SecondInstanceIsRefusedAndTheFirstLeftAlone) {
   ASSERT_TRUE(second.has_value());
   HWND box = WaitForDialog(second->Id(), 15s);
   ASSERT_NE(box, nullptr) << "the second copy showed no message";
-  WaitUntil([&] { return !MessageBoxText(box).empty(); }, 5s);  // the box fills itself after it appears
-  EXPECT_EQ(MessageBoxText(box), L"Tarvex 已经运行。");
+  // The box fills itself after it appears.
+  EXPECT_TRUE(WaitUntil([&] { return MessageBoxText(box) == L"Tarvex 已经运行。"; }, 5s)) << Narrow(MessageBoxText(box));
   EXPECT_EQ(WindowText(box), L"Tarvex");
   // It made no main window of its own and touched no setting.
   for (HWND w : TopLevelWindows(second->Id(), false)) EXPECT_NE(WindowText(w), kMainTitle);
@@ -130,9 +130,12 @@ TEST(Lifecycle, TrayDoesNothingWhileTheWindowIsVisible) {
   ASSERT_TRUE(app.Start());
   app.Tray(WM_RBUTTONDOWN);
   app.Tray(WM_LBUTTONDBLCLK);
-  Sleep(500);  // nothing to wait for: the absence of a menu is the result
-  HWND menu = FindWindowW(L"#32768", nullptr);
-  EXPECT_TRUE(menu == nullptr || !IsWindowVisible(menu));
+  // The absence of a menu is the result: watch for one over a bound.
+  const bool menuShown = WaitUntil([] {
+    HWND menu = FindWindowW(L"#32768", nullptr);
+    return menu != nullptr && IsWindowVisible(menu);
+  }, 1s);
+  EXPECT_FALSE(menuShown);
   EXPECT_TRUE(IsWindowVisible(app.Main()));
 }
 

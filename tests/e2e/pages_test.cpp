@@ -4,40 +4,25 @@
 // window of each page and the tray of the hidden state are saved there as BMP.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 
 #include "tarvex_app.h"
 #include "tarvex_version.h"
+#include "win/support/pixels.h"
 
 namespace tarvex::e2e {
 namespace {
 
-// The screen pixels of `r` as a 24-bit BMP (what the user sees there).
+// Saves what the screen shows inside `r` as a BMP; the picture must hold more
+// than one colour (a blank capture says nothing).
 void SaveScreen(const RECT& r, const std::filesystem::path& file) {
-  const int w = r.right - r.left, h = r.bottom - r.top;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
-  HGDIOBJ old = SelectObject(memory, bmp);
-  BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-  SelectObject(memory, old);
-  BITMAPINFOHEADER bih{sizeof bih, w, h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-  const int stride = (w * 3 + 3) & ~3;
-  std::string pixels(static_cast<size_t>(stride) * h, '\0');
-  GetDIBits(memory, bmp, 0, static_cast<UINT>(h), pixels.data(), reinterpret_cast<BITMAPINFO*>(&bih), DIB_RGB_COLORS);
-  DeleteObject(bmp);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  BITMAPFILEHEADER bfh{};
-  bfh.bfType = 0x4D42;
-  bfh.bfOffBits = sizeof bfh + sizeof bih;
-  bfh.bfSize = bfh.bfOffBits + static_cast<DWORD>(pixels.size());
-  std::ofstream out(file, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(&bfh), sizeof bfh);
-  out.write(reinterpret_cast<const char*>(&bih), sizeof bih);
-  out.write(pixels.data(), static_cast<std::streamsize>(pixels.size()));
+  const Capture shot = CaptureScreen(r);
+  ASSERT_EQ(shot.width, r.right - r.left);
+  EXPECT_TRUE(std::any_of(shot.pixels.begin(), shot.pixels.end(), [&](uint32_t p) { return p != shot.pixels[0]; }))
+      << file.string() << " is one colour";
+  EXPECT_TRUE(SaveBmp(file, shot));
 }
 
 std::optional<std::filesystem::path> ShotFolder() {
@@ -65,12 +50,7 @@ TEST(Pages, EachPageShowsOnlyItsOwnControls) {
   ASSERT_TRUE(BringToForeground(app.Main()));
   ASSERT_TRUE(WaitUntil([&] { return app.HistoryCount() >= 2; }));
 
-  HWND tab = FindWindowExW(app.Main(), nullptr, nullptr, L"");
-  for (HWND w = FindWindowExW(app.Main(), nullptr, nullptr, nullptr); w; w = FindWindowExW(app.Main(), w, nullptr, nullptr)) {
-    RECT r{};
-    GetWindowRect(w, &r);
-    if (r.right - r.left == 553 && r.bottom - r.top == 329) tab = w;  // SSTabMain, 8295 x 4935 twips
-  }
+  const HWND tab = app.Control(id::kTabMain);
   ASSERT_NE(tab, nullptr);
   SetCursorPos(5, 1000);  // no hover effects or tips in the pictures
   // One control that only its page has, page by page.
@@ -85,23 +65,27 @@ TEST(Pages, EachPageShowsOnlyItsOwnControls) {
     if (auto dir = ShotFolder()) {
       RECT r{};
       GetWindowRect(app.Main(), &r);
-      Sleep(1500);  // a few monitor samples on the status page
+      if (page == 0) {  // the diagram's back colour inside its frame
+        RECT m{};
+        GetWindowRect(app.Control(id::kSystemMonitor), &m);
+        const auto back = [&] { return CaptureScreen(RECT{m.left + 20, m.top + 7, m.left + 21, m.top + 8}).At(0, 0); };
+        EXPECT_TRUE(WaitUntil([&] { return back() == 0xFBFDFBu; }, 5s)) << "diagram shows RGB " << std::hex << back();
+      }
       SaveScreen(r, *dir / (std::string("page-") + std::to_string(page) + "-" + names[page] + ".bmp"));
     }
     PostMessageW(tab, WM_KEYDOWN, VK_RIGHT, 0);  // the tab control's next page
     page = (page + 1) % 4;
     // The children move one by one: wait until the switch is complete.
-    WaitUntil([&] {
+    EXPECT_TRUE(WaitUntil([&] {
       for (int other = 0; other < 4; ++other)
         if (OnShownPage(tab, marks[other]) != (other == page)) return false;
       return true;
-    }, 5s);
+    }, 5s)) << "switch to page " << page;
   }
 
   if (auto dir = ShotFolder()) {
     app.ClickButton(id::kCommandMini);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(app.Main()); }));
-    Sleep(500);
     SaveScreen(RECT{0, 0, 320, 120}, *dir / "page-hidden-tray.bmp");
   }
 }
@@ -110,12 +94,7 @@ TEST(Pages, TabKeyStaysOnTheShownPage) {
   TarvexApp app;
   ASSERT_TRUE(app.Start());
   ASSERT_TRUE(BringToForeground(app.Main()));
-  HWND tab = nullptr;
-  for (HWND w = FindWindowExW(app.Main(), nullptr, nullptr, nullptr); w; w = FindWindowExW(app.Main(), w, nullptr, nullptr)) {
-    RECT r{};
-    GetWindowRect(w, &r);
-    if (r.right - r.left == 553 && r.bottom - r.top == 329) tab = w;
-  }
+  const HWND tab = app.Control(id::kTabMain);
   ASSERT_NE(tab, nullptr);
   PostMessageW(tab, WM_KEYDOWN, VK_RIGHT, 0);  // " 关于软件 " -> " 状态 "
   PostMessageW(tab, WM_KEYDOWN, VK_RIGHT, 0);  // -> " 软件设置 "
@@ -130,12 +109,19 @@ TEST(Pages, TabKeyStaysOnTheShownPage) {
   RECT client{};
   GetWindowRect(app.Main(), &client);
   int settingsStops = 0;
-  for (int i = 0; i < 10; ++i) {
+  auto focus = [&] {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
     GetGUIThreadInfo(thread, &info);
-    PostMessageW(info.hwndFocus ? info.hwndFocus : check, WM_KEYDOWN, VK_TAB, 0);
-    Sleep(150);
+    return info.hwndFocus;
+  };
+  for (int i = 0; i < 10; ++i) {
+    const HWND before = focus();
+    PostMessageW(before ? before : check, WM_KEYDOWN, VK_TAB, 0);
+    // The page has several stops: each Tab moves the focus.
+    EXPECT_TRUE(WaitUntil([&] { return focus() != before; }, 5s)) << "Tab " << i << " did not move the focus";
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
     GetGUIThreadInfo(thread, &info);
     if (!info.hwndFocus) continue;
     RECT f{};

@@ -101,12 +101,13 @@ TEST(Settings, StoredValuesAreAppliedAtStart) {
 TEST(Settings, AutoMinStartsHiddenWithOnlyTheIcon) {
   TarvexApp app("[Normal]\r\nAutoMin=1\r\n");
   ASSERT_TRUE(app.Start(/*expectHidden=*/true));
-  Sleep(1000);  // it must stay hidden, not flash up late
-  EXPECT_FALSE(IsWindowVisible(app.Main()));
+  // It must stay hidden, not flash up late: watch for a second.
+  EXPECT_FALSE(WaitUntil([&] { return IsWindowVisible(app.Main()) != FALSE; }, 1s));
   EXPECT_TRUE(app.IconPresent());
 }
 
 TEST(Settings, AutoRunAddsAndRemovesTheRunValue) {
+  const RegistryValueGuard restore(HKEY_LOCAL_MACHINE, kRunKey, L"Tarvex_CN");
   TarvexApp app;
   ASSERT_TRUE(app.Start());
   app.ClickCheck(id::kCheckAutoRun);

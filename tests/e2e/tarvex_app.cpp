@@ -43,7 +43,7 @@ bool TarvexApp::Start(bool expectHidden) {
     }, 20s);
   } else {
     main_ = WaitForWindow(app_->Id(), L"", kMainTitle, 20s);
-    if (main_) WaitUntil([&] { return IsWindowVisible(main_) != FALSE; }, 10s);
+    if (main_ && !WaitUntil([&] { return IsWindowVisible(main_) != FALSE; }, 10s)) return false;
   }
   return main_ != nullptr;
 }
@@ -115,21 +115,15 @@ std::wstring TarvexApp::HistoryText(int item, int subItem) const {
 void TarvexApp::Tray(UINT mouseMessage) { PostMessageW(main_, kTrayMessage, 0, mouseMessage); }
 
 bool TarvexApp::ChooseFromTrayMenu(WPARAM key, const std::function<bool()>& chosen) {
-  for (int attempt = 0; attempt < 4; ++attempt) {
-    Tray(WM_RBUTTONDOWN);
-    HWND menu = nullptr;
-    if (!WaitUntil([&] {
-          menu = FindWindowW(L"#32768", nullptr);
-          return menu != nullptr && IsWindowVisible(menu);
-        })) {
-      return false;
-    }
-    // From no selection, Down selects the first entry and Up the last.
-    PostMessageW(menu, WM_KEYDOWN, key, 0);
-    PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
-    if (WaitUntil(chosen, 3s)) return true;
-  }
-  return false;
+  // Under Wine the hidden window cannot keep the foreground: a moment after
+  // the menu opens the desktop takes it, which closes the menu as a click
+  // elsewhere would. So the keys wait in the program's queue behind the click
+  // and the menu reads them as soon as it runs. From no selection, Down
+  // selects the first entry and Up the last; Enter takes it.
+  Tray(WM_RBUTTONDOWN);
+  PostMessageW(main_, WM_KEYDOWN, key, 0);
+  PostMessageW(main_, WM_KEYDOWN, VK_RETURN, 0);
+  return WaitUntil(chosen, 10s);
 }
 
 bool TarvexApp::IconPresent() const {
@@ -163,16 +157,6 @@ bool TarvexApp::CloseAnswering(int answer) {
   HWND box = WaitDialog();
   if (!box) return false;
   return ClickDialogButton(box, answer);
-}
-
-std::wstring ThroughAnsi(const std::wstring& text) {
-  const int n = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-  std::string ansi(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), ansi.data(), n, nullptr, nullptr);
-  const int m = MultiByteToWideChar(CP_ACP, 0, ansi.data(), n, nullptr, 0);
-  std::wstring back(static_cast<size_t>(m), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, ansi.data(), n, back.data(), m);
-  return back;
 }
 
 std::optional<Process> StartHelperWindow(const std::wstring& title, HWND* window, bool idle) {

@@ -59,10 +59,8 @@ class TarvexApp {
   // The tray icon callback, posted as the shell would.
   void Tray(UINT mouseMessage);
   // Opens the tray menu (right button on the icon) and chooses an entry with
-  // `key` (VK_DOWN: the first, "主界面"; VK_UP: the last, "退出") and Enter,
-  // until `chosen` holds. Under Wine the menu sometimes closes on the posted
-  // keys without choosing anything: it is opened again then. False when the
-  // menu never came or the choice never showed.
+  // `key` (VK_DOWN: the first, "主界面"; VK_UP: the last, "退出") and Enter;
+  // whether `chosen` came to hold within a bound.
   bool ChooseFromTrayMenu(WPARAM key, const std::function<bool()>& chosen);
   // Whether the shell holds the program's icon (probed with a no-op modify).
   bool IconPresent() const;
@@ -81,11 +79,6 @@ class TarvexApp {
   std::optional<Process> app_;
   HWND main_ = nullptr;
 };
-
-// `text` as it comes back through the system's ANSI code page: what the
-// program shows of a window title it reads with the A call ('?' under 1252
-// for Chinese, unchanged under 936).
-std::wstring ThroughAnsi(const std::wstring& text);
 
 // A helper window (e2e_window.exe) with the given title, in the foreground;
 // `idle`: its process has put itself at the idle class before showing it.

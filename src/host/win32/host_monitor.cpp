@@ -6,11 +6,11 @@
 
 namespace tarvex {
 
-HWND CreateStateMonitor(HINSTANCE instance, HWND parent, HostedControls& owner) {
+HWND CreateStateMonitor(HINSTANCE instance, HWND parent, int id, HostedControls& owner) {
   auto monitor = std::make_unique<MonitorWindow>();
   monitor->SetAmbientFont(MainWindowFormFont());
   const RECT bounds{0, 0, kMainWindowMonitorWidthPx, kMainWindowMonitorHeightPx};
-  if (!monitor->Create(instance, parent, 0, bounds, MainWindowMonitorBag(), WS_CHILD)) return nullptr;
+  if (!monitor->Create(instance, parent, id, bounds, MainWindowMonitorBag(), WS_CHILD)) return nullptr;
   HWND hwnd = monitor->Handle();
   owner.push_back(std::move(monitor));
   return hwnd;

@@ -10,6 +10,6 @@ namespace tarvex {
 
 // A hidden child of `parent`; nullptr when it cannot be created. The control
 // object goes into `owner`.
-HWND CreateStateMonitor(HINSTANCE instance, HWND parent, HostedControls& owner);
+HWND CreateStateMonitor(HINSTANCE instance, HWND parent, int id, HostedControls& owner);
 
 }  // namespace tarvex

@@ -64,7 +64,7 @@ bool MainWindow::Create() {
   PageTabsEvents events;
   events.mouseDown = [this] { if (form_) form_->SSTabMain_MouseDown(); };
   events.mouseMove = [this] { if (form_) form_->SSTabMain_MouseMove(); };
-  tabs_ = CreateTabStripPageTabs(instance_, hwnd_, layout::kTab, std::move(events));
+  tabs_ = CreateTabStripPageTabs(instance_, hwnd_, ids::kTabMain, layout::kTab, std::move(events));
   if (!tabs_) return false;
   CreateControls();
   // The strip lies under its pages' controls, which are its siblings.

@@ -41,7 +41,7 @@ void MainWindow::CreateControls() {
   AddLabel(0, L"已加速程序个数：", kCaptionCount, label);
   labelCount_ = AddLabel(0, L"0", kLabelCount, label, ids::kLabelCount);
   AddLabel(0, L"实时状态", kHeadingLive, heading);
-  if (HWND monitor = CreateStateMonitor(instance_, hwnd_, hosted_)) tabs_->AddToPage(0, monitor, kMonitor);
+  if (HWND monitor = CreateStateMonitor(instance_, hwnd_, ids::kSystemMonitor, hosted_)) tabs_->AddToPage(0, monitor, kMonitor);
   static const wchar_t* const kLegendText[5] = {L"CPU", L"内存", L"页面文件", L"虚拟内存", L"磁盘空间"};
   for (int i = 0; i < 5; ++i) {
     const Rect square = At(kLegendLeft[i], kLegendTop + 3, kLegendSquare, kLegendSquare);

@@ -24,6 +24,8 @@ inline constexpr int kCommandExit = 1052;
 inline constexpr int kCommandSaveRecords = 1053;
 inline constexpr int kCommandClearRecords = 1054;
 inline constexpr int kLegendFirst = 1061;  // five squares
+inline constexpr int kTabMain = 1071;       // SSTabMain
+inline constexpr int kSystemMonitor = 1072;
 
 inline constexpr std::uintptr_t kTimerMain = 1;
 

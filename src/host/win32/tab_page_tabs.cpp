@@ -58,11 +58,11 @@ class StripPageTabs final : public PageTabs, private TabStripEvents {
   StripPageTabs(HINSTANCE instance, PageTabsEvents events)
       : instance_(instance), events_(std::move(events)), window_(*this) {}
 
-  bool Create(HWND parent, const Rect& rect) {
+  bool Create(HWND parent, int id, const Rect& rect) {
     window_.SetAmbientFont(MainWindowFormFont());
     const RECT bounds{rect.left, rect.top, rect.right, rect.bottom};
     const PropertyBag bag = MainWindowTabBag();
-    return window_.CreateLoaded(instance_, parent, 0, bounds, &bag) != nullptr;
+    return window_.CreateLoaded(instance_, parent, id, bounds, &bag) != nullptr;
   }
 
   HWND Handle() const override { return window_.Handle(); }
@@ -104,10 +104,10 @@ class StripPageTabs final : public PageTabs, private TabStripEvents {
 
 }  // namespace
 
-std::unique_ptr<PageTabs> CreateTabStripPageTabs(HINSTANCE instance, HWND parent, const Rect& rect,
+std::unique_ptr<PageTabs> CreateTabStripPageTabs(HINSTANCE instance, HWND parent, int id, const Rect& rect,
                                                  PageTabsEvents events) {
   auto tabs = std::make_unique<StripPageTabs>(instance, std::move(events));
-  if (!tabs->Create(parent, rect)) return nullptr;
+  if (!tabs->Create(parent, id, rect)) return nullptr;
   return tabs;
 }
 

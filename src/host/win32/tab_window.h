@@ -93,7 +93,7 @@ class TabWindow final : public ControlWindow {
 
 // SSTabMain on the real TabStrip, loaded with the main window's stored tab
 // properties (tab_page_tabs.cpp); nullptr on failure.
-std::unique_ptr<PageTabs> CreateTabStripPageTabs(HINSTANCE instance, HWND parent, const Rect& rect,
+std::unique_ptr<PageTabs> CreateTabStripPageTabs(HINSTANCE instance, HWND parent, int id, const Rect& rect,
                                                  PageTabsEvents events);
 
 }  // namespace tarvex

@@ -124,6 +124,20 @@ TEST(ButtonGallery, FiveTypesFiveStatesThreeSchemes) {
     }
   }
   SelectObject(dc, oldFont);
+  // The sheet carries each button as drawn: the first row's normal cell has
+  // the exit button's face, and in every row the disabled look differs.
+  const int firstTop = kHeader + 2;
+  auto cellLeft = [&](int look) { return kLabelWidth + look * kCellWidth + (kCellWidth - kButtonWidth) / 2; };
+  EXPECT_EQ(sheet.At(cellLeft(0) + 5, firstTop + 23), MakeRgb(201, 200, 217));
+  for (int r = 0; r < row; ++r) {
+    const int top = kHeader + r * kCellHeight + 2;
+    bool differs = false;
+    for (int y = 0; y < kButtonHeight && !differs; ++y) {
+      for (int x = 0; x < kButtonWidth && !differs; ++x)
+        differs = sheet.At(cellLeft(0) + x, top + y) != sheet.At(cellLeft(4) + x, top + y);
+    }
+    EXPECT_TRUE(differs) << "row " << r << ": disabled looks like normal";
+  }
   EXPECT_TRUE(WriteBmp(sheet, GalleryDir() + "button-sheet.bmp"));
 }
 

@@ -3,10 +3,13 @@
 // the control.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "host/win32/control_window.h"
+#include "win/support/host_window.h"
+#include "win/support/pixels.h"
 
 namespace tarvex {
 namespace {
@@ -43,22 +46,12 @@ class ControlWindowTest : public testing::Test {
   }
   void TearDown() override { DestroyWindow(parent_); }
 
-  static void Pump(DWORD ms) {
-    const DWORD end = GetTickCount() + ms;
-    MSG msg;
-    while (static_cast<int32_t>(GetTickCount() - end) < 0) {
-      while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-      }
-      Sleep(5);
-    }
+  testing::AssertionResult Shows(int x, int y, COLORREF expected) {
+    return ShowsPixel(control_.Handle(), x, y, expected);
   }
-  COLORREF ScreenPixel(int x, int y) {
-    HDC dc = GetDC(control_.Handle());
-    COLORREF c = GetPixel(dc, x, y);
-    ReleaseDC(control_.Handle(), dc);
-    return c;
+  // Pumps until the image is on screen or 5 s pass; the caller asserts the pixels.
+  void PumpUntilShown() {
+    (void)PumpUntil([&] { return Shows(50, 25, RGB(255, 0, 0)) && Shows(5, 5, RGB(0, 0, 255)); }, 5000);
   }
 
   HWND parent_ = nullptr;
@@ -71,16 +64,17 @@ TEST_F(ControlWindowTest, PersistentImageIsTheClientSizeAndShowsOnRefresh) {
   image.Clear(MakeRgb(255, 0, 0));
   image.FillRect({0, 0, 10, 10}, MakeRgb(0, 0, 255));
   control_.Refresh();
-  Pump(50);
-  EXPECT_EQ(ScreenPixel(50, 25), RGB(255, 0, 0));
-  EXPECT_EQ(ScreenPixel(5, 5), RGB(0, 0, 255));
+  PumpUntilShown();
+  EXPECT_TRUE(Shows(50, 25, RGB(255, 0, 0)));
+  EXPECT_TRUE(Shows(5, 5, RGB(0, 0, 255)));
   // covered and uncovered: WM_PAINT brings the image back
   HWND cover = CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 40, 40, 200,
                                150, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-  Pump(50);
+  PumpFor(50);
   DestroyWindow(cover);
-  Pump(100);
-  EXPECT_EQ(ScreenPixel(50, 25), RGB(255, 0, 0));
+  PumpUntilShown();
+  EXPECT_TRUE(Shows(50, 25, RGB(255, 0, 0)));
+  EXPECT_TRUE(Shows(5, 5, RGB(0, 0, 255)));
 }
 
 TEST_F(ControlWindowTest, InputArrivesUnpacked) {
@@ -104,13 +98,11 @@ TEST_F(ControlWindowTest, InputArrivesUnpacked) {
 
 TEST_F(ControlWindowTest, TimersAndSizeReachTheControl) {
   control_.StartTimer(3, 10);
-  Pump(100);
+  auto ticked = [&] { return std::find(control_.log.begin(), control_.log.end(), "timer 3") != control_.log.end(); };
+  ASSERT_TRUE(PumpUntil(ticked, 5000));
   control_.StopTimer(3);
-  int ticks = 0;
-  for (const std::string& e : control_.log) ticks += e == "timer 3";
-  EXPECT_GT(ticks, 0);
   control_.log.clear();
-  Pump(60);
+  PumpFor(60);  // six intervals: a running timer would have fired
   EXPECT_TRUE(control_.log.empty());
   control_.PersistentImage().Clear(MakeRgb(0, 255, 0));
   MoveWindow(control_.Handle(), 10, 10, 150, 70, TRUE);

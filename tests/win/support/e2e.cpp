@@ -2,23 +2,24 @@
 #include "win/support/e2e.h"
 
 #include <thread>
+#include <utility>
 
 namespace tarvex::e2e {
 
-std::wstring Widen(const std::string& utf8) {
-  if (utf8.empty()) return {};
-  int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+std::wstring Decode(const std::string& bytes, UINT codePage) {
+  if (bytes.empty()) return {};
+  const int n = MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
   std::wstring out(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), n);
+  MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), out.data(), n);
   return out;
 }
 
-std::string Narrow(const std::wstring& wide) {
+std::string Encode(const std::wstring& wide, UINT codePage) {
   if (wide.empty()) return {};
-  int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
-                              nullptr, nullptr);
+  const int n = WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
+                                    nullptr, nullptr);
   std::string out(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), out.data(), n, nullptr,
+  WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), out.data(), n, nullptr,
                       nullptr);
   return out;
 }
@@ -226,6 +227,15 @@ bool BringToForeground(HWND hwnd, Millis timeout) {
   return WaitUntil([&] { return GetForegroundWindow() == hwnd; }, timeout);
 }
 
+DWORD RealTimeAsGranted() {
+  HANDLE self = GetCurrentProcess();
+  const DWORD before = GetPriorityClass(self);
+  SetPriorityClass(self, REALTIME_PRIORITY_CLASS);
+  const DWORD granted = GetPriorityClass(self);
+  SetPriorityClass(self, before);
+  return granted;
+}
+
 DWORD PriorityClassOf(DWORD pid) {
   HANDLE h = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, pid);
   if (!h) h = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
@@ -260,6 +270,43 @@ std::optional<std::wstring> ReadRegistryString(HKEY root, const std::wstring& ke
   }
   RegCloseKey(h);
   return result;
+}
+
+RegistryValueGuard::RegistryValueGuard(HKEY root, std::wstring key, std::wstring value)
+    : root_(root), key_(std::move(key)), value_(std::move(value)), before_(ReadRegistryString(root_, key_, value_)) {}
+
+RegistryValueGuard::~RegistryValueGuard() {
+  if (ReadRegistryString(root_, key_, value_) == before_) return;
+  HKEY h = nullptr;
+  if (RegOpenKeyExW(root_, key_.c_str(), 0, KEY_SET_VALUE, &h) != ERROR_SUCCESS) return;
+  if (before_) {
+    RegSetValueExW(h, value_.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(before_->c_str()),
+                   static_cast<DWORD>((before_->size() + 1) * sizeof(wchar_t)));
+  } else {
+    RegDeleteValueW(h, value_.c_str());
+  }
+  RegCloseKey(h);
+}
+
+FileSetAside::FileSetAside(std::filesystem::path file) : file_(std::move(file)) {
+  std::error_code ec;
+  if (!std::filesystem::exists(file_, ec)) {
+    clear_ = true;
+    return;
+  }
+  std::filesystem::path aside = file_;
+  aside += L".aside-" + std::to_wstring(GetCurrentProcessId());
+  std::filesystem::rename(file_, aside, ec);
+  if (!ec) {
+    aside_ = aside;
+    clear_ = true;
+  }
+}
+
+FileSetAside::~FileSetAside() {
+  std::error_code ec;
+  if (clear_) std::filesystem::remove(file_, ec);
+  if (!aside_.empty()) std::filesystem::rename(aside_, file_, ec);
 }
 
 std::optional<std::wstring> ReadIni(const std::filesystem::path& file, const std::wstring& section,

@@ -18,8 +18,16 @@ namespace tarvex::e2e {
 using namespace std::chrono_literals;
 using Millis = std::chrono::milliseconds;
 
-std::wstring Widen(const std::string& utf8);
-std::string Narrow(const std::wstring& wide);
+// Text between UTF-16 and a code page's bytes (CP_UTF8, CP_ACP, ...).
+std::wstring Decode(const std::string& bytes, UINT codePage);
+std::string Encode(const std::wstring& wide, UINT codePage);
+inline std::wstring Widen(const std::string& utf8) { return Decode(utf8, CP_UTF8); }
+inline std::string Narrow(const std::wstring& wide) { return Encode(wide, CP_UTF8); }
+// The bytes a program writes in the system's ANSI code page.
+inline std::string ToAnsi(const std::wstring& wide) { return Encode(wide, CP_ACP); }
+// `text` as it comes back through the ANSI code page: what a program shows of
+// a window title it reads with the A call ('?' under 1252 for Chinese).
+inline std::wstring ThroughAnsi(const std::wstring& text) { return Decode(ToAnsi(text), CP_ACP); }
 
 // Polls `condition` every few milliseconds until it holds or `timeout` passes.
 bool WaitUntil(const std::function<bool()>& condition, Millis timeout = 10s);
@@ -92,6 +100,10 @@ std::vector<uint32_t> ScreenPixels(const RECT& r);
 
 // The process priority class of `pid` (0 when it cannot be read).
 DWORD PriorityClassOf(DWORD pid);
+// What a request for real time gives a process of this user: real time with
+// the right to raise priorities (and always under Wine), high without it.
+// Found by asking for it on the test process itself, which then goes back.
+DWORD RealTimeAsGranted();
 
 // GDI objects, USER objects and kernel handles of a process.
 struct ResourceCounts {
@@ -107,5 +119,37 @@ std::optional<std::wstring> ReadRegistryString(HKEY root, const std::wstring& ke
 std::optional<std::wstring> ReadIni(const std::filesystem::path& file, const std::wstring& section,
                                     const std::wstring& key);
 std::string ReadFileBytes(const std::filesystem::path& file);
+
+// Keeps a string value of the registry as it was: whatever a test writes there
+// is undone when the guard dies, even after a failed assertion (a value that
+// was there before, such as a user's own, is put back).
+class RegistryValueGuard {
+ public:
+  RegistryValueGuard(HKEY root, std::wstring key, std::wstring value);
+  ~RegistryValueGuard();
+  RegistryValueGuard(const RegistryValueGuard&) = delete;
+  RegistryValueGuard& operator=(const RegistryValueGuard&) = delete;
+
+ private:
+  HKEY root_;
+  std::wstring key_;
+  std::wstring value_;
+  std::optional<std::wstring> before_;
+};
+
+// Moves a file a test is about to create or remove out of the way and puts it
+// back when the guard dies, so a user's file at that place survives the test.
+class FileSetAside {
+ public:
+  explicit FileSetAside(std::filesystem::path file);
+  ~FileSetAside();
+  FileSetAside(const FileSetAside&) = delete;
+  FileSetAside& operator=(const FileSetAside&) = delete;
+
+ private:
+  std::filesystem::path file_;
+  std::filesystem::path aside_;  // where the earlier file waits; empty when none
+  bool clear_ = false;           // the place is the test's: remove what it leaves
+};
 
 }  // namespace tarvex::e2e

@@ -1,4 +1,4 @@
-// Pictures that gallery tests draw for people to look at: 24-bit BMP files in
+// Pictures that gallery tests draw for people to look at: BMP files in
 // the folder TARVEX_GALLERY_DIR names (else the current folder).
 #pragma once
 
@@ -10,7 +10,7 @@ namespace tarvex {
 
 // The gallery folder with a trailing separator ("" for the current folder).
 std::string GalleryDir();
-// A 24-bit bottom-up BMP of the surface's pixels; false if it cannot be written.
+// A BMP of the surface's pixels; false if it cannot be written.
 bool WriteBmp(const RasterSurface& surface, const std::string& path);
 
 }  // namespace tarvex

@@ -1,9 +1,10 @@
 // The GDI-versus-raster fixture (see surface_pair.h).
 #include "win/support/surface_pair.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <vector>
+
+#include "win/support/pixels.h"
 
 namespace tarvex {
 
@@ -42,38 +43,14 @@ std::string SurfacePair::Compare(const std::string& name) {
     for (int32_t x = 0; x < width_; ++x) {
       const uint32_t e = bits_[y * width_ + x] & 0xFFFFFFu, g = mine[y * width_ + x] & 0xFFFFFFu;
       if (e == g) continue;
-      char msg[160];
-      std::snprintf(msg, sizeof msg, "expected RGB(%u,%u,%u) got RGB(%u,%u,%u) at (%d, %d)",
-                    (e >> 16) & 0xFF, (e >> 8) & 0xFF, e & 0xFF, (g >> 16) & 0xFF,
-                    (g >> 8) & 0xFF, g & 0xFF, x, y);
       const std::string dir = ArtifactDir();
       CreateDirectoryA(dir.c_str(), nullptr);
       SaveBmp(dir + "\\" + name + "-gdi.bmp", bits_, width_, height_);
       SaveBmp(dir + "\\" + name + "-raster.bmp", mine, width_, height_);
-      return msg;
+      return PixelMismatch(e, g, x, y);
     }
   }
   return {};
-}
-
-bool SaveBmp(const std::string& path, const uint32_t* pixels, int32_t width, int32_t height) {
-  BITMAPFILEHEADER fh{};
-  BITMAPINFOHEADER ih{};
-  const DWORD bytes = static_cast<DWORD>(width) * static_cast<DWORD>(height) * 4;
-  fh.bfType = 0x4D42;  // "BM"
-  fh.bfOffBits = sizeof(fh) + sizeof(ih);
-  fh.bfSize = fh.bfOffBits + bytes;
-  ih.biSize = sizeof(ih);
-  ih.biWidth = width;
-  ih.biHeight = -height;
-  ih.biPlanes = 1;
-  ih.biBitCount = 32;
-  ih.biCompression = BI_RGB;
-  FILE* f = std::fopen(path.c_str(), "wb");
-  if (f == nullptr) return false;
-  bool ok = std::fwrite(&fh, sizeof fh, 1, f) == 1 && std::fwrite(&ih, sizeof ih, 1, f) == 1 &&
-            std::fwrite(pixels, 1, bytes, f) == bytes;
-  return std::fclose(f) == 0 && ok;
 }
 
 std::string ArtifactDir() {

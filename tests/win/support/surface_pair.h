@@ -41,9 +41,6 @@ class SurfacePair {
   RasterSurface raster_;
 };
 
-// Writes 32-bit top-down pixels (0x00RRGGBB) as a BMP file. False on failure.
-bool SaveBmp(const std::string& path, const uint32_t* pixels, int32_t width, int32_t height);
-
 // Where mismatch images go: %TARVEX_ARTIFACTS% or ".\surface-diff".
 std::string ArtifactDir();
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/win32/dib_canvas.h"
+#include "win/support/pixels.h"
 #include "win/support/surface_pair.h"
 
 namespace tarvex {

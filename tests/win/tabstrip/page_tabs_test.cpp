@@ -10,13 +10,11 @@
 #include <memory>
 
 #include "host/win32/tab_window.h"
+#include "win/support/host_window.h"
+#include "win/support/pixels.h"
 
 namespace tarvex {
 namespace {
-
-LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  return DefWindowProcW(hwnd, msg, wParam, lParam);
-}
 
 int LeftIn(HWND child, HWND reference) {
   RECT r{};
@@ -26,28 +24,23 @@ int LeftIn(HWND child, HWND reference) {
 }
 
 TEST(PageTabs, LoadsAsStoredAndFollowsTheMainWindowsCalls) {
-  WNDCLASSW wc{};
-  wc.lpfnWndProc = FormProc;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = L"TarvexPageTabsForm";
-  RegisterClassW(&wc);
-  HWND form = CreateWindowW(L"TarvexPageTabsForm", L"SSTabMain", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                            60, 60, 600, 420, nullptr, nullptr, wc.hInstance, nullptr);
+  HostWindow host(L"SSTabMain", 60, 60, 584, 382, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+  const HWND form = host.Handle();
   ASSERT_NE(form, nullptr);
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
   int downs = 0, moves = 0;
   PageTabsEvents events;
   events.mouseDown = [&] { ++downs; };
   events.mouseMove = [&] { ++moves; };
   const Rect rect{8, 67, 8 + 553, 67 + 329};  // 120, 1005, 8295 x 4935 twips
-  std::unique_ptr<PageTabs> tabs = CreateTabStripPageTabs(wc.hInstance, form, rect, events);
+  std::unique_ptr<PageTabs> tabs = CreateTabStripPageTabs(instance, form, 1, rect, events);
   ASSERT_NE(tabs, nullptr);
   EXPECT_EQ(tabs->ActiveTab(), 3);
 
   HWND labels[4];
   for (int page = 0; page < 4; ++page) {
     labels[page] = CreateWindowW(L"STATIC", L"页", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, form,
-                                 nullptr, wc.hInstance, nullptr);
+                                 nullptr, instance, nullptr);
     tabs->AddToPage(page, labels[page], Rect{30, 50, 130, 70});
   }
   tabs->CopyTabImagesFromImageList();  // no bitmaps in this program: stops quietly
@@ -67,38 +60,11 @@ TEST(PageTabs, LoadsAsStoredAndFollowsTheMainWindowsCalls) {
   EXPECT_EQ(downs, 1);
   EXPECT_GE(moves, 1);
 
-  MSG msg;
-  for (int i = 0; i < 20; ++i) {
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-    Sleep(5);
-  }
   if (const char* shot = std::getenv("TARVEX_PAGETABS_SHOT")) {
-    HDC screen = GetDC(form);
-    RECT rc{};
-    GetClientRect(form, &rc);
-    HDC mem = CreateCompatibleDC(screen);
-    HBITMAP bmp = CreateCompatibleBitmap(screen, rc.right, rc.bottom);
-    HGDIOBJ old = SelectObject(mem, bmp);
-    BitBlt(mem, 0, 0, rc.right, rc.bottom, screen, 0, 0, SRCCOPY);
-    SelectObject(mem, old);
-    BITMAPINFOHEADER bih{sizeof bih, rc.right, rc.bottom, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-    const int stride = (rc.right * 3 + 3) & ~3;
-    std::string bits(static_cast<size_t>(stride) * rc.bottom, '\0');
-    GetDIBits(mem, bmp, 0, rc.bottom, bits.data(), reinterpret_cast<BITMAPINFO*>(&bih), DIB_RGB_COLORS);
-    BITMAPFILEHEADER bfh{0x4D42, 0, 0, 0, sizeof bfh + sizeof bih};
-    bfh.bfSize = bfh.bfOffBits + static_cast<DWORD>(bits.size());
-    if (FILE* f = std::fopen(shot, "wb")) {
-      std::fwrite(&bfh, sizeof bfh, 1, f);
-      std::fwrite(&bih, sizeof bih, 1, f);
-      std::fwrite(bits.data(), 1, bits.size(), f);
-      std::fclose(f);
-    }
-    DeleteObject(bmp);
-    DeleteDC(mem);
-    ReleaseDC(form, screen);
+    PumpFor(100);  // the switch's paints
+    EXPECT_TRUE(SaveBmp(shot, CaptureClient(form)));
   }
   tabs.reset();
-  DestroyWindow(form);
 }
 
 }  // namespace

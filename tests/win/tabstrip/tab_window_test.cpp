@@ -10,12 +10,13 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "host/win32/tab_window.h"
+#include "win/support/host_window.h"
+#include "win/support/pixels.h"
 
 namespace tarvex {
 namespace {
@@ -42,86 +43,15 @@ class LogEvents final : public TabStripEvents {
   void Add(std::string e) { log.push_back(std::move(e)); }
 };
 
-LRESULT CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  return DefWindowProcW(hwnd, msg, wParam, lParam);
-}
-
-void Pump(DWORD ms) {
-  const DWORD end = GetTickCount() + ms;
-  MSG msg;
-  while (static_cast<LONG>(end - GetTickCount()) > 0) {
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-  }
-}
-
-// Pumps until `done` holds or `ms` pass; whether it held.
-template <class F>
-bool PumpUntil(F done, DWORD ms) {
-  const DWORD end = GetTickCount() + ms;
-  MSG msg;
-  while (!done()) {
-    if (static_cast<LONG>(end - GetTickCount()) <= 0) return false;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-  }
-  return true;
-}
-
-bool SaveClientBitmap(HWND hwnd, const std::string& path) {
-  RECT rc{};
-  GetClientRect(hwnd, &rc);
-  const int w = rc.right, h = rc.bottom;
-  HDC screen = GetDC(hwnd);
-  HDC mem = CreateCompatibleDC(screen);
-  HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
-  HGDIOBJ old = SelectObject(mem, bmp);
-  BitBlt(mem, 0, 0, w, h, screen, 0, 0, SRCCOPY);
-  SelectObject(mem, old);
-  BITMAPINFOHEADER bih{};
-  bih.biSize = sizeof bih;
-  bih.biWidth = w;
-  bih.biHeight = h;
-  bih.biPlanes = 1;
-  bih.biBitCount = 24;
-  bih.biCompression = BI_RGB;
-  const int stride = (w * 3 + 3) & ~3;
-  std::vector<char> bits(static_cast<size_t>(stride) * h);
-  GetDIBits(mem, bmp, 0, h, bits.data(), reinterpret_cast<BITMAPINFO*>(&bih), DIB_RGB_COLORS);
-  DeleteObject(bmp);
-  DeleteDC(mem);
-  ReleaseDC(hwnd, screen);
-  BITMAPFILEHEADER bfh{};
-  bfh.bfType = 0x4D42;
-  bfh.bfOffBits = sizeof bfh + sizeof bih;
-  bfh.bfSize = bfh.bfOffBits + static_cast<DWORD>(bits.size());
-  std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(&bfh), sizeof bfh);
-  out.write(reinterpret_cast<const char*>(&bih), sizeof bih);
-  out.write(bits.data(), static_cast<std::streamsize>(bits.size()));
-  return static_cast<bool>(out);
-}
-
 // A form with a tab control of four pages (the main window's property-pages
 // look, theme 1) and one static child on every page.
 class Sample : public ::testing::Test {
  protected:
   void SetUp() override {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = FormProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = L"TarvexTabSample";
-    RegisterClassW(&wc);
-    form = CreateWindowW(L"TarvexTabSample", L"TabStrip", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50,
-                         560, 380, nullptr, nullptr, wc.hInstance, nullptr);
+    host = std::make_unique<HostWindow>(L"TabStrip", 50, 50, 544, 342, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    form = host->Handle();
     ASSERT_NE(form, nullptr);
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
     formProc = GetWindowLongPtrW(form, GWLP_WNDPROC);
 
     PropertyBag bag;
@@ -136,20 +66,20 @@ class Sample : public ::testing::Test {
     bag.Put("OuterBorderColor", int64_t{0x9B9C91});
     tab = std::make_unique<TabWindow>(events);
     const RECT bounds{10, 10, 10 + 520, 10 + 320};
-    ASSERT_NE(tab->CreateLoaded(wc.hInstance, form, 1, bounds, &bag), nullptr);
+    ASSERT_NE(tab->CreateLoaded(instance, form, 1, bounds, &bag), nullptr);
     const char* captions[] = {"&Alpha", "Beta", "Gamma", "Delta"};
     for (int i = 0; i < 4; ++i) {
       tab->Strip().SetTabCaption(i, captions[i]);
       pages[i] = CreateWindowW(L"STATIC", L"page", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, form,
-                               nullptr, wc.hInstance, nullptr);
+                               nullptr, instance, nullptr);
       tab->AddToPage(i, pages[i], Rect{20 + i, 60, 140 + i, 80});
     }
-    Pump(50);
+    PumpFor(50);  // the first paints and layout
     events.log.clear();
   }
   void TearDown() override {
     tab.reset();
-    if (form != nullptr) DestroyWindow(form);
+    host.reset();
   }
 
   HWND TabHwnd() const { return tab->Handle(); }
@@ -201,6 +131,7 @@ class Sample : public ::testing::Test {
     return {changed, inside};
   }
 
+  std::unique_ptr<HostWindow> host;
   HWND form = nullptr;
   LONG_PTR formProc = 0;
   HWND pages[4] = {};
@@ -251,9 +182,11 @@ TEST_F(Sample, HoverOverlayAppearsAndGoesAtTheTimerTickAfterThePointerLeaves) {
   EXPECT_TRUE(events.Has("MouseEnter"));
   EXPECT_TRUE(events.Has("MouseHover(1)"));
   // Still shown after several ticks while the pointer stays on the tab.
-  Pump(60);
+  PumpFor(60);
   EXPECT_TRUE(tab->Strip().State().HoverDrawn);
-  if (const char* shot = std::getenv("TARVEX_TAB_SHOT")) SaveClientBitmap(form, shot);
+  if (const char* shot = std::getenv("TARVEX_TAB_SHOT")) {
+    EXPECT_TRUE(SaveBmp(shot, CaptureClient(form)));
+  }
 
   SetCursorPos(5, 5);  // off the control
   EXPECT_TRUE(PumpUntil([&] { return !tab->Strip().State().HoverDrawn; }, 2000));
