@@ -138,12 +138,7 @@ TEST(Engine, ObjectAndHandleCountsStayFlatWhileWorking) {
   ASSERT_TRUE(helperA && helperB && a && b);
   TarvexApp app(kRecordingIni);
   ASSERT_TRUE(app.Start());
-  HWND tab = nullptr;
-  for (HWND w = FindWindowExW(app.Main(), nullptr, nullptr, nullptr); w; w = FindWindowExW(app.Main(), w, nullptr, nullptr)) {
-    RECT r{};
-    GetWindowRect(w, &r);
-    if (r.right - r.left == 553 && r.bottom - r.top == 329) tab = w;  // SSTabMain
-  }
+  const HWND tab = app.Control(id::kTabMain);
   ASSERT_NE(tab, nullptr);
   auto exercise = [&](int rounds) {
     for (int i = 0; i < rounds; ++i) {

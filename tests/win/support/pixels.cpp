@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <fstream>
 
+#include "platform/win32/dib_canvas.h"
+
 namespace tarvex {
 namespace {
 
@@ -13,29 +15,14 @@ uint32_t FromColorref(COLORREF c) { return (GetRValue(c) << 16) | (GetGValue(c) 
 Capture CopyFrom(HDC source, int x, int y, int w, int h) {
   Capture out;
   if (w <= 0 || h <= 0) return out;
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = w;
-  bi.bmiHeader.biHeight = -h;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  HDC memory = CreateCompatibleDC(source);
-  HBITMAP dib = CreateDIBSection(source, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (memory != nullptr && dib != nullptr) {
-    HGDIOBJ old = SelectObject(memory, dib);
-    BitBlt(memory, 0, 0, w, h, source, x, y, SRCCOPY);
-    GdiFlush();
-    const auto* p = static_cast<const uint32_t*>(bits);
-    out.width = w;
-    out.height = h;
-    out.pixels.assign(p, p + static_cast<size_t>(w) * h);
-    for (uint32_t& px : out.pixels) px &= 0xFFFFFFu;
-    SelectObject(memory, old);
-  }
-  if (dib != nullptr) DeleteObject(dib);
-  if (memory != nullptr) DeleteDC(memory);
+  DibCanvas canvas(w, h);
+  BitBlt(canvas.Dc(), 0, 0, w, h, source, x, y, SRCCOPY);
+  GdiFlush();
+  const uint32_t* p = canvas.Surface().Data();
+  out.width = w;
+  out.height = h;
+  out.pixels.assign(p, p + static_cast<size_t>(w) * h);
+  for (uint32_t& px : out.pixels) px &= 0xFFFFFFu;
   return out;
 }
 
