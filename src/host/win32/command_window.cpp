@@ -144,6 +144,21 @@ void CommandWindow::Click() {
     const int id = GetDlgCtrlID(Handle());
     SendMessageW(parent, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Handle()));
   }
+  if (extra_) extra_->Click();
 }
+
+void CommandWindow::KeyDown(int16_t k, int16_t s) { if (extra_) extra_->KeyDown(k, s); }
+void CommandWindow::KeyPress(int16_t k) { if (extra_) extra_->KeyPress(k); }
+void CommandWindow::KeyUp(int16_t k, int16_t s) { if (extra_) extra_->KeyUp(k, s); }
+void CommandWindow::MouseDown(int16_t b, int16_t s, float x, float y) {
+  if (extra_) extra_->MouseDown(b, s, x, y);
+}
+void CommandWindow::MouseMove(int16_t b, int16_t s, float x, float y) {
+  if (extra_) extra_->MouseMove(b, s, x, y);
+}
+void CommandWindow::MouseUp(int16_t b, int16_t s, float x, float y) {
+  if (extra_) extra_->MouseUp(b, s, x, y);
+}
+void CommandWindow::MouseOut() { if (extra_) extra_->MouseOut(); }
 
 }  // namespace tarvex

@@ -27,6 +27,8 @@ class CommandWindow final : public ControlWindow, public CommandHost, private Co
                     const PropertyBag& bag);
 
   Command& Button() { return button_; }
+  // Further events (besides Click's WM_COMMAND) for a host that wants them.
+  void SetExtraEvents(CommandEvents* events) { extra_ = events; }
   void SetDisplayAsDefault(bool isDefault);
 
   // --- CommandHost ---
@@ -52,13 +54,21 @@ class CommandWindow final : public ControlWindow, public CommandHost, private Co
   bool OnRawMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
  private:
-  // --- CommandEvents (raised by the button): only Click leaves the window ---
+  // --- CommandEvents (raised by the button) ---
   void Click() override;
+  void KeyDown(int16_t keyCode, int16_t shift) override;
+  void KeyPress(int16_t keyAscii) override;
+  void KeyUp(int16_t keyCode, int16_t shift) override;
+  void MouseDown(int16_t button, int16_t shift, float x, float y) override;
+  void MouseMove(int16_t button, int16_t shift, float x, float y) override;
+  void MouseUp(int16_t button, int16_t shift, float x, float y) override;
+  void MouseOut() override;
 
   void SyncWindowText();
 
   std::string name_;
   bool displayAsDefault_ = false;
+  CommandEvents* extra_ = nullptr;
   std::string shownCaption_;  // the caption last given to the window text
   bool imageCurrent_ = false;  // the pending WM_PAINT only shows what was drawn
   enum class LeftPress { kNone, kSingle, kDouble };

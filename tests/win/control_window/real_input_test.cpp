@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "host/win32/command_window.h"
 #include "host/win32/tab_window.h"
 #include "support/fake_command_site.h"
+#include "win/support/host_window.h"
 #include "win/support/real_input.h"
 
 namespace tarvex {
@@ -73,27 +75,11 @@ class RealInput : public ::testing::Test {
   }
 
   // The form's message loop: access keys first, then the dialog keys.
-  void PumpOnce() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (RouteAccessKey(form, msg) || IsDialogMessageW(form, &msg)) continue;
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+  bool FormKeys(MSG& msg) const { return RouteAccessKey(form, msg) || IsDialogMessageW(form, &msg); }
+  bool PumpUntil(const std::function<bool()>& done, DWORD ms) {
+    return tarvex::PumpUntil(done, ms, [this](MSG& msg) { return FormKeys(msg); });
   }
-  template <class F>
-  bool PumpUntil(F done, DWORD ms) {
-    const DWORD end = GetTickCount() + ms;
-    while (!done()) {
-      if (static_cast<LONG>(end - GetTickCount()) <= 0) return false;
-      PumpOnce();
-    }
-    return true;
-  }
-  void Pump(DWORD ms) {
-    PumpUntil([] { return false; }, ms);
-  }
+  void Pump(DWORD ms) { PumpFor(ms, [this](MSG& msg) { return FormKeys(msg); }); }
   static int Commands(int id) { return static_cast<int>(std::count(g_commands.begin(), g_commands.end(), id)); }
   // The button's events without the pointer's comings and goings.
   std::vector<std::string> GoEvents() const {

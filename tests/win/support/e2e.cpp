@@ -4,6 +4,8 @@
 #include <thread>
 #include <utility>
 
+#include "win/support/pixels.h"
+
 namespace tarvex::e2e {
 
 std::wstring Decode(const std::string& bytes, UINT codePage) {
@@ -330,23 +332,6 @@ std::string ReadFileBytes(const std::filesystem::path& file) {
   return data;
 }
 
-std::vector<uint32_t> ScreenPixels(const RECT& r) {
-  const int w = r.right - r.left, h = r.bottom - r.top;
-  std::vector<uint32_t> px(static_cast<size_t>(w > 0 ? w : 0) * (h > 0 ? h : 0));
-  if (px.empty()) return px;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
-  HGDIOBJ old = SelectObject(memory, bmp);
-  BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-  SelectObject(memory, old);
-  BITMAPINFOHEADER bih{sizeof bih, w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  GetDIBits(memory, bmp, 0, static_cast<UINT>(h), px.data(), reinterpret_cast<BITMAPINFO*>(&bih),
-            DIB_RGB_COLORS);
-  DeleteObject(bmp);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  return px;
-}
+std::vector<uint32_t> ScreenPixels(const RECT& r) { return CaptureScreen(r).pixels; }
 
 }  // namespace tarvex::e2e

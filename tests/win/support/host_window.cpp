@@ -18,11 +18,12 @@ bool RegisterHostClass() {
 
 }  // namespace
 
-bool PumpUntil(const std::function<bool()>& done, DWORD ms) {
+bool PumpUntil(const std::function<bool()>& done, DWORD ms, const PreDispatch& pre) {
   const DWORD end = GetTickCount() + ms;
   MSG msg;
   for (;;) {
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (pre && pre(msg)) continue;
       TranslateMessage(&msg);
       DispatchMessageW(&msg);
     }

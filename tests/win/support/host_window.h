@@ -9,10 +9,14 @@
 
 namespace tarvex {
 
+// A form's own handling ahead of dispatch (access keys, dialog keys); true
+// when it used the message.
+using PreDispatch = std::function<bool(MSG&)>;
+
 // Runs this thread's message loop until `done` holds or `ms` pass; whether it held.
-bool PumpUntil(const std::function<bool()>& done, DWORD ms);
+bool PumpUntil(const std::function<bool()>& done, DWORD ms, const PreDispatch& pre = {});
 // Runs the message loop for `ms`: the bound after which a test asserts the state.
-inline void PumpFor(DWORD ms) { (void)PumpUntil([] { return false; }, ms); }
+inline void PumpFor(DWORD ms, const PreDispatch& pre = {}) { (void)PumpUntil([] { return false; }, ms, pre); }
 
 // A visible top-level window with the button face behind it and no behaviour
 // of its own, at (x, y) with the given client size; destroyed with the object.
