@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "tarvex_app.h"
+#include "tarvex_version.h"
 #include "win/support/real_input.h"
 
 namespace tarvex::e2e {
@@ -64,13 +65,8 @@ TEST(Pointer, LabelsAreNoHolesInThePage) {
   ASSERT_TRUE(app.Start());
   ASSERT_TRUE(BringToForeground(app.Main()));
   HWND help = FindDescendantByText(app.Main(), L"需要帮助？");
-  HWND version = FindDescendantByText(app.Main(), L"Version:3.2.7");
-  HWND tab = nullptr;  // SSTabMain, 8295 x 4935 twips
-  for (HWND w = FindWindowExW(app.Main(), nullptr, nullptr, nullptr); w; w = FindWindowExW(app.Main(), w, nullptr, nullptr)) {
-    RECT r{};
-    GetWindowRect(w, &r);
-    if (r.right - r.left == 553 && r.bottom - r.top == 329) tab = w;
-  }
+  HWND version = FindDescendantByText(app.Main(), L"Version:" TARVEX_VERSION_STRING);
+  HWND tab = app.Control(id::kTabMain);
   ASSERT_TRUE(help && version && tab);
 
   const POINT link = Centre(help);
@@ -80,7 +76,8 @@ TEST(Pointer, LabelsAreNoHolesInThePage) {
   // From the link onto a label: the label keeps the pointer, the link stays red.
   const POINT label = Centre(version);
   input::MoveTo(version, label.x, label.y);
-  Sleep(500);  // nothing to wait for: the link keeping its colour is the result
+  // The link keeping its colour is the result: watch it over a bound.
+  EXPECT_FALSE(WaitUntil([&] { return TintOf(help).blue > 0; }, 1s)) << "the link turned blue over a label";
   EXPECT_GT(TintOf(help).red, 0);
   EXPECT_EQ(TintOf(help).blue, 0);
   EXPECT_FALSE(DragMovesTheWindow(app, version, label.x, label.y)) << "a press on a label dragged the window";

@@ -101,9 +101,10 @@ TEST(Settings, StoredValuesAreAppliedAtStart) {
 TEST(Settings, AutoMinStartsHiddenWithOnlyTheIcon) {
   TarvexApp app("[Normal]\r\nAutoMin=1\r\n");
   ASSERT_TRUE(app.Start(/*expectHidden=*/true));
+  // The window exists before the start-up adds the icon and decides on showing.
+  EXPECT_TRUE(WaitUntil([&] { return app.IconPresent(); }, 15s));
   // It must stay hidden, not flash up late: watch for a second.
   EXPECT_FALSE(WaitUntil([&] { return IsWindowVisible(app.Main()) != FALSE; }, 1s));
-  EXPECT_TRUE(app.IconPresent());
 }
 
 TEST(Settings, AutoRunAddsAndRemovesTheRunValue) {
