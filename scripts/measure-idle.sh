@@ -27,13 +27,18 @@ cp "$build/idle_window.exe" "$build/idle_probe.exe" "$build/memory_probe.dll" "$
 cd "$work"
 wine cmd /c exit >/dev/null 2>&1 </dev/null || true   # services up: only the program's start is timed
 
-# CPU nanoseconds of every thread of the Linux process that runs NAME (Wine
-# names the process after the exe; names are cut at 15 characters).
+# CPU nanoseconds of every thread of the Linux process that runs NAME in this
+# Wine prefix (Wine names the process after the exe, cut at 15 characters;
+# other Wine prefixes on the machine may run a program of the same name).
 cpu_ns() {
   local pid
-  pid=$(pgrep -x "${1:0:15}" | head -1)
-  [[ -n "$pid" ]] || { echo "no process $1" >&2; echo 0; return; }
-  cat /proc/"$pid"/task/*/schedstat 2>/dev/null | awk '{s += $1} END {printf "%d\n", s}'
+  for pid in $(pgrep -x "${1:0:15}" || true); do
+    { tr '\0' '\n' <"/proc/$pid/environ" | grep -qxF "WINEPREFIX=$WINEPREFIX"; } 2>/dev/null || continue
+    { cat /proc/"$pid"/task/*/schedstat || true; } 2>/dev/null | awk '{s += $1} END {printf "%d\n", s}'
+    return 0
+  done
+  echo "no process $1 in $WINEPREFIX" >&2
+  echo 0
 }
 
 one_run() {  # prints: NAME startup_s cpu_percent private_kib
@@ -48,7 +53,7 @@ one_run() {  # prints: NAME startup_s cpu_percent private_kib
     esac
   done < <(wine idle_probe.exe "$name" "$secs" 2>&1 </dev/null)
   local cpu="?"
-  if ((t1 > t0)); then cpu=$(echo "scale=3; 100 * ($c1 - $c0) / ($t1 - $t0)" | bc); fi
+  if ((t1 > t0 && c0 > 0 && c1 >= c0)); then cpu=$(echo "scale=3; 100 * ($c1 - $c0) / ($t1 - $t0)" | bc); fi
   echo "$name $startup $cpu $private"
 }
 

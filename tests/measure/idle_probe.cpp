@@ -109,6 +109,7 @@ int wmain(int argc, wchar_t** argv) {
   Sleep(seconds * 1000);
   std::printf("window_end\n");
   std::fflush(stdout);
+  Sleep(1000);  // the caller reads the CPU now, while the program still runs
   if (auto mem = ReadMemory(pi.hProcess, argv[0])) {
     std::printf("private_kib %llu\n", static_cast<unsigned long long>(mem->privateBytes / 1024));
     std::printf("working_set_kib %llu\n", static_cast<unsigned long long>(mem->workingSetBytes / 1024));
