@@ -19,11 +19,12 @@
 namespace tarvex {
 namespace {
 
-// The stored look on screen: back colour inside, grid line, frame columns.
+// The stored look on screen where no sample is drawn yet (the samples fill
+// from the right, so the newest column may carry a curve at any height):
+// back colour inside, grid line at the left edge.
 void ExpectStoredLook(HWND hwnd) {
   EXPECT_TRUE(ShowsPixel(hwnd, 20, 7, RGB(0xFB, 0xFD, 0xFB)));
   EXPECT_TRUE(ShowsPixel(hwnd, 0, 50, RGB(0xE0, 0xE0, 0xE0)));
-  EXPECT_TRUE(ShowsPixel(hwnd, 440, 50, RGB(0xE0, 0xE0, 0xE0)));
 }
 
 TEST(MonitorWindow, MainWindowInstanceSamplesAndShowsItsImage) {
