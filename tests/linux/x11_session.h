@@ -77,7 +77,7 @@ class X11Session {
                           static_cast<uint32_t>(latin1Name.size()), latin1Name.data());
     }
     xcb_map_window(c_, w);
-    xcb_flush(c_);
+    Sync();  // the platform reads the properties over its own connection
     return w;
   }
 
