@@ -43,12 +43,21 @@ POINT Centre(HWND hwnd) {
 bool DragMovesTheWindow(const TarvexApp& app, HWND hwnd, int x, int y) {
   RECT before{};
   GetWindowRect(app.Main(), &before);
+  // Each step waits until the system has taken the input before the next.
+  auto pointerAt = [&](int px, int py) {
+    POINT want{px, py};
+    ClientToScreen(hwnd, &want);
+    return WaitUntil([&] { POINT now{}; return GetCursorPos(&now) && now.x == want.x && now.y == want.y; }, 2s);
+  };
+  auto leftIs = [](bool down) {
+    return WaitUntil([&] { return ((GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0) == down; }, 2s);
+  };
   input::MoveTo(hwnd, x, y);
-  Sleep(200);
+  EXPECT_TRUE(pointerAt(x, y));
   input::LeftDown();
-  Sleep(300);  // the press reaches the program before the pointer moves on
+  EXPECT_TRUE(leftIs(true));
   input::MoveTo(hwnd, x + 20, y + 20);
-  Sleep(100);
+  EXPECT_TRUE(pointerAt(x + 20, y + 20));
   input::MoveTo(hwnd, x + 40, y + 40);
   const bool moved = WaitUntil([&] {
     RECT now{};
@@ -56,7 +65,7 @@ bool DragMovesTheWindow(const TarvexApp& app, HWND hwnd, int x, int y) {
     return !EqualRect(&now, &before);
   }, 1500ms);
   input::LeftUp();
-  Sleep(200);
+  EXPECT_TRUE(leftIs(false));
   return moved;
 }
 

@@ -120,9 +120,9 @@ class X11Foreground {
     // never existed: only a live window gets this far.
     if (pid != 0 || !hasRes_) return pid;
     // No _NET_WM_PID: ask the server which local client owns the window.
-    xcb_res_client_id_spec_t spec{w, XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID};
+    xcb_res_client_id_spec_t wanted{w, XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID};
     xcb_res_query_client_ids_reply_t* ids =
-        xcb_res_query_client_ids_reply(c_, xcb_res_query_client_ids(c_, 1, &spec), nullptr);
+        xcb_res_query_client_ids_reply(c_, xcb_res_query_client_ids(c_, 1, &wanted), nullptr);
     if (ids == nullptr) return 0;
     for (auto it = xcb_res_query_client_ids_ids_iterator(ids); it.rem > 0; xcb_res_client_id_value_next(&it)) {
       if ((it.data->spec.mask & XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID) != 0 &&
