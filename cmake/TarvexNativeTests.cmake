@@ -16,6 +16,8 @@ foreach(dir IN LISTS unit_dirs)
       set(target tarvex_${sub}_tests)
       add_executable(${target} ${test_sources})
       target_link_libraries(${target} PRIVATE tarvex_test_support tarvex_app GTest::gtest GTest::gtest_main GTest::gmock)
+      # Tests that read the program's own files (its pictures) find them here.
+      target_compile_definitions(${target} PRIVATE TARVEX_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
       gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60)
     endif()
   endif()

@@ -18,12 +18,13 @@
 #include "message_hooks.h"
 #include "monitor/load_sampler.h"
 #include "qt_text_engine.h"
+#include "resource_pictures.h"
 
 int main(int argc, char* argv[]) {
   using namespace tarvex;
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("tarvex"));
-  QApplication::setWindowIcon(QIcon(QStringLiteral(":/tarvex.ico")));
+  QApplication::setWindowIcon(ResourceIcon(QStringLiteral(":/tarvex.ico")));
   // Message boxes must not end the program while the window is in the tray.
   QApplication::setQuitOnLastWindowClosed(false);
   InstallFontSubstitutions();

@@ -10,6 +10,7 @@
 #include <QCursor>
 
 #include "app/main_window_layout.h"
+#include "resource_pictures.h"
 #include "tarvex_version.h"
 
 namespace tarvex {
@@ -25,7 +26,7 @@ MainWindow::MainWindow(MessageHooks& hooks, ModuleLoadSampler& sampler)
   setFixedSize(layout::kClient.width, layout::kClient.height);
   setMouseTracking(true);  // the links' look resets as the mouse leaves them
   setFocusPolicy(Qt::NoFocus);
-  strip_ = QImage(QStringLiteral(":/strip.bmp"));
+  strip_ = ResourceBitmap(QStringLiteral(":/strip.bmp"));
   dialogs_.SetOwner(this);
   timerMain_.setInterval(static_cast<int>(kTimerMainIntervalMs));
   QObject::connect(&timerMain_, &QTimer::timeout, [this] {

@@ -7,6 +7,7 @@
 #include "app/main_window_layout.h"
 #include "tarvex_version.h"
 #include "main_window.h"
+#include "resource_pictures.h"
 #include "monitor/main_window_monitor.h"
 
 namespace tarvex {
@@ -115,7 +116,7 @@ void MainWindow::CreateControls() {
 
   // Page 3: about.
   QLabel* icon = AddLabel(3, QString(), kAboutIcon, label);
-  icon->setPixmap(QIcon(QStringLiteral(":/tarvex.ico")).pixmap(48, 48));
+  icon->setPixmap(ResourceIcon(QStringLiteral(":/tarvex.ico")).pixmap(48, 48));
   AddLabel(3, QStringLiteral("Tarvex"), kProductName, LabelFont(true, 14, "SimSun"));
   AddLabel(3, QStringLiteral("Version:" TARVEX_VERSION_STRING), kVersion, label);
   AddLabel(3, QStringLiteral("全面提升系统性能15%以上，让系统跑的更快。"), kAboutText1, label);
@@ -127,8 +128,7 @@ void MainWindow::CreateControls() {
 void MainWindow::CreateLinks() {
   using namespace layout;
   // The window's own pointing hand, hot spot at the fingertip (10, 10).
-  const QPixmap hand(QStringLiteral(":/hand.cur"));
-  const QCursor cursor = hand.isNull() ? QCursor(Qt::PointingHandCursor) : QCursor(hand, 10, 10);
+  const QCursor cursor = ResourceCursor(QStringLiteral(":/hand.cur"), Qt::PointingHandCursor);
   home_.label = AddLabel(3, QStringLiteral("https://www.tarvex.cn/"), kLabelHomePage, LabelFont());
   help_.label = AddLabel(3, QStringLiteral("需要帮助？"), kLabelNeedHelp, LabelFont());
   for (Link* link : {&home_, &help_}) {

@@ -6,6 +6,7 @@
 
 #include "common/control_error.h"
 #include "main_window.h"
+#include "resource_pictures.h"
 
 namespace tarvex {
 namespace {
@@ -19,19 +20,14 @@ void MainWindow::CopyTabImagesFromImageList() {
   struct ResourceImageList {
     std::optional<PicturePtr> Picture(int index) const {
       if (index < 1 || index > 4) return std::nullopt;
-      const QImage image = QImage(QStringLiteral(":/tab%1.bmp").arg(index - 1)).convertToFormat(QImage::Format_RGB32);
-      if (image.isNull()) return std::nullopt;
+      const auto image = ResourceBitmapPixels(QStringLiteral(":/tab%1.bmp").arg(index - 1));
+      if (!image) return std::nullopt;
       auto picture = std::make_shared<tarvex::Picture>();
       picture->type = PictureType::Bitmap;
-      picture->width = image.width();
-      picture->height = image.height();
-      picture->pixels.reserve(static_cast<size_t>(image.width()) * static_cast<size_t>(image.height()));
-      for (int y = 0; y < image.height(); ++y) {
-        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-          picture->pixels.push_back(MakeRgb(qRed(row[x]), qGreen(row[x]), qBlue(row[x])));
-        }
-      }
+      picture->width = image->width;
+      picture->height = image->height;
+      picture->pixels.reserve(image->argb.size());
+      for (const uint32_t p : image->argb) picture->pixels.push_back(MakeRgb((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF));
       return picture;
     }
   };
@@ -170,7 +166,7 @@ void MainWindow::SetSubItem(int32_t item, int32_t subItem, std::string_view text
 void MainWindow::SetSmallIcon(int32_t item, int32_t image) {
   // ImageListListViewHistory has one picture, the record mark.
   if (item < 0 || item >= history_->rowCount() || image != 0) return;
-  static const QIcon record(QStringLiteral(":/record.ico"));
+  static const QIcon record = ResourceIcon(QStringLiteral(":/record.ico"));
   if (QTableWidgetItem* cell = history_->item(item, 0)) cell->setIcon(record);
 }
 

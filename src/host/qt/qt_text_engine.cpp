@@ -2,11 +2,15 @@
 #include "qt_text_engine.h"
 
 #include <QFontMetrics>
+#include <QGlyphRun>
 #include <QImage>
 #include <QPainter>
+#include <QRawFont>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <unordered_map>
 
 #include "platform/raster/text_layout.h"
 #include "platform/surface.h"
@@ -16,22 +20,98 @@ namespace {
 
 class QtGlyphMetrics final : public GlyphMetrics {
  public:
-  explicit QtGlyphMetrics(const QFont& font) : m_(font) {}
-  int32_t CharWidth(char32_t c) const override {
-    if (c == U'\t') return AveCharWidth();
-    return m_.horizontalAdvance(QString::fromUcs4(&c, 1));
+  explicit QtGlyphMetrics(const QFont& font)
+      : m_(font), lineHeight_(m_.height()), aveCharWidth_(m_.averageCharWidth()), ascent_(m_.ascent()) {
+    ascii_.fill(kUnknown);
   }
-  int32_t LineHeight() const override { return m_.height(); }
-  int32_t AveCharWidth() const override { return m_.averageCharWidth(); }
-  int32_t Ascent() const { return m_.ascent(); }
+  int32_t CharWidth(char32_t c) const override {
+    if (c == U'\t') return aveCharWidth_;
+    if (c < ascii_.size()) {
+      int32_t& w = ascii_[c];
+      if (w == kUnknown) w = Measure(c);
+      return w;
+    }
+    const auto [it, fresh] = others_.try_emplace(c, 0);
+    if (fresh) it->second = Measure(c);
+    return it->second;
+  }
+  int32_t LineHeight() const override { return lineHeight_; }
+  int32_t AveCharWidth() const override { return aveCharWidth_; }
+  int32_t Ascent() const { return ascent_; }
 
  private:
+  static constexpr int32_t kUnknown = -1;
+  int32_t Measure(char32_t c) const {
+    // One character needs no shaping: the QChar overload reads the glyph's
+    // advance straight from the font, where the string overload runs the
+    // shaper (and loads the font's layout tables) for every character.
+    if (c <= 0xFFFF && !QChar::isSurrogate(c) && QChar::category(c) != QChar::Mark_NonSpacing) {
+      return m_.horizontalAdvance(QChar(static_cast<char16_t>(c)));
+    }
+    return m_.horizontalAdvance(QString::fromUcs4(&c, 1));
+  }
+
   QFontMetrics m_;
+  int32_t lineHeight_, aveCharWidth_, ascent_;
+  mutable std::array<int32_t, 128> ascii_;
+  mutable std::unordered_map<char32_t, int32_t> others_;
 };
 
 QColor ToQColor(Rgb c) { return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF)); }
 
 }  // namespace
+
+struct QtTextEngine::CachedFont {
+  explicit CachedFont(const FontSpec& s) : spec(s), font(ToQFont(s)), metrics(font) {}
+
+  // Where a character's glyph lies: in the font itself or in the face that
+  // carries its Chinese characters, as drawing the character as text would
+  // find it. Null when neither has it (or the font is underlined or struck
+  // out, which a glyph run would draw differently): drawn as text then.
+  struct Glyph {
+    const QRawFont* face = nullptr;
+    quint32 index = 0;
+  };
+  Glyph GlyphFor(char32_t c) const {
+    if (font.underline() || font.strikeOut()) return {};
+    const auto [it, fresh] = glyphs.try_emplace(c);
+    if (!fresh) return it->second;
+    if (!facesLoaded) {
+      own = QRawFont::fromFont(font);
+      chinese = QRawFont::fromFont(font, QFontDatabase::SimplifiedChinese);
+      facesLoaded = true;
+    }
+    const QString text = QString::fromUcs4(&c, 1);
+    for (const QRawFont* face : {&own, &chinese}) {
+      if (!face->isValid() || !face->supportsCharacter(c)) continue;
+      const QList<quint32> indexes = face->glyphIndexesForString(text);
+      if (indexes.size() == 1) return it->second = Glyph{face, indexes.front()};
+    }
+    return it->second;
+  }
+
+  FontSpec spec;
+  QFont font;
+  QtGlyphMetrics metrics;
+  mutable bool facesLoaded = false;
+  mutable QRawFont own, chinese;
+  mutable std::unordered_map<char32_t, Glyph> glyphs;
+};
+
+QtTextEngine::QtTextEngine() = default;
+QtTextEngine::~QtTextEngine() = default;
+
+const QtTextEngine::CachedFont& QtTextEngine::Font(const FontSpec& spec) {
+  for (const auto& f : fonts_) {
+    if (f->spec == spec) return *f;
+  }
+  // A control uses a font or two; one that cycles through many (a font
+  // property set again and again) keeps only the latest few.
+  constexpr size_t kMostFonts = 8;
+  if (fonts_.size() == kMostFonts) fonts_.erase(fonts_.begin());
+  fonts_.push_back(std::make_unique<CachedFont>(spec));
+  return *fonts_.back();
+}
 
 void InstallFontSubstitutions() {
   // Both Windows faces fall back to what this desktop has; the CJK faces
@@ -55,8 +135,9 @@ QFont ToQFont(const FontSpec& font) {
 
 int32_t QtTextEngine::DrawText(std::string& text, Rect& r, uint32_t flags, const FontSpec& font,
                                Rgb color, uint32_t* pixels, int32_t width, int32_t height) {
-  const QFont qfont = ToQFont(font);
-  const QtGlyphMetrics metrics(qfont);
+  const CachedFont& cached = Font(font);
+  const QFont& qfont = cached.font;
+  const QtGlyphMetrics& metrics = cached.metrics;
   TextLayout layout = LayOutText(text, r, flags, metrics);
   if (pixels == nullptr || width <= 0 || height <= 0) return layout.height;
 
@@ -73,7 +154,17 @@ int32_t QtTextEngine::DrawText(std::string& text, Rect& r, uint32_t flags, const
   const int ascent = metrics.Ascent();
   for (const PlacedGlyph& g : layout.glyphs) {
     if (!prefixOnly && g.ch > U' ' && g.ch != 0x7F) {
-      p.drawText(QPoint(g.x, g.y + ascent), QString::fromUcs4(&g.ch, 1));
+      // The glyph itself where the font has it: drawing a character as text
+      // runs the shaper on it, which costs more than the drawing.
+      if (const CachedFont::Glyph glyph = cached.GlyphFor(g.ch); glyph.face != nullptr) {
+        QGlyphRun run;
+        run.setRawFont(*glyph.face);
+        run.setGlyphIndexes({glyph.index});
+        run.setPositions({QPointF(0, 0)});
+        p.drawGlyphRun(QPointF(g.x, g.y + ascent), run);
+      } else {
+        p.drawText(QPoint(g.x, g.y + ascent), QString::fromUcs4(&g.ch, 1));
+      }
     }
     if (g.underline && showPrefix) p.fillRect(QRect(g.x, g.y + ascent + 1, g.width, 1), ToQColor(color));
   }
@@ -81,8 +172,7 @@ int32_t QtTextEngine::DrawText(std::string& text, Rect& r, uint32_t flags, const
 }
 
 Size QtTextEngine::MeasureText(std::string_view text, const FontSpec& font) {
-  const QtGlyphMetrics metrics(ToQFont(font));
-  return MeasureTextPlain(text, metrics);
+  return MeasureTextPlain(text, Font(font).metrics);
 }
 
 }  // namespace tarvex

@@ -6,6 +6,9 @@
 
 #include <QFont>
 
+#include <memory>
+#include <vector>
+
 #include "platform/text_engine.h"
 
 namespace tarvex {
@@ -22,6 +25,19 @@ class QtTextEngine final : public TextEngine {
   int32_t DrawText(std::string& text, Rect& r, uint32_t flags, const FontSpec& font, Rgb color,
                    uint32_t* pixels, int32_t width, int32_t height) override;
   Size MeasureText(std::string_view text, const FontSpec& font) override;
+
+  QtTextEngine();
+  ~QtTextEngine() override;
+  QtTextEngine(const QtTextEngine&) = delete;
+  QtTextEngine& operator=(const QtTextEngine&) = delete;
+
+ private:
+  struct CachedFont;
+  // A paint measures every character of every caption, and shaping one
+  // character to learn its advance costs microseconds: the fonts a control
+  // uses keep their advances here.
+  const CachedFont& Font(const FontSpec& spec);
+  std::vector<std::unique_ptr<CachedFont>> fonts_;
 };
 
 }  // namespace tarvex
