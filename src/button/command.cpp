@@ -61,7 +61,7 @@ void Command::SetEnabled(bool value) {
   Changed("Enabled");
 }
 
-void Command::SetFont(const FontSpec& value) {
+void Command::SetFont(const FontDesc& value) {
   props_.Font = value;
   site_.PersistentImage().SetFont(props_.Font);
   Repaint();

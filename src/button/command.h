@@ -47,8 +47,8 @@ class Command {
   void SetForeColor(OleColor value);
   bool Enabled() const { return props_.Enabled; }
   void SetEnabled(bool value);
-  const FontSpec& Font() const { return props_.Font; }
-  void SetFont(const FontSpec& value);
+  const FontDesc& Font() const { return props_.Font; }
+  void SetFont(const FontDesc& value);
   // The control's window handle; setting raises 387 (design) or 382 (run time).
   int64_t hWnd() const;
   void SethWnd(int64_t value);

@@ -19,7 +19,7 @@ inline constexpr char kDefaultCaptionKey[] = "Command";
 
 struct CommandProperties {
   std::string Caption = kDefaultCaptionKey;  // UTF-8; "&" marks the access key
-  FontSpec Font;
+  FontDesc Font;
   OleColor ForeColor = 0;
   OleColor BackColor = 0;
   bool Enabled = true;

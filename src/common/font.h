@@ -11,7 +11,7 @@ inline constexpr int16_t kAnsiCharset = 0;
 inline constexpr int16_t kDefaultCharset = 1;
 inline constexpr int16_t kGb2312Charset = 134;
 
-struct FontSpec {
+struct FontDesc {
   std::string name = "MS Sans Serif";  // UTF-8
   double sizePt = 8.25;
   bool bold = false;
@@ -21,7 +21,7 @@ struct FontSpec {
   int16_t charset = kAnsiCharset;
 
   int Weight() const { return bold ? 700 : 400; }
-  friend bool operator==(const FontSpec&, const FontSpec&) = default;
+  friend bool operator==(const FontDesc&, const FontDesc&) = default;
 };
 
 }  // namespace tarvex

@@ -56,7 +56,7 @@ std::string FormatValue(const PropertyValue& v) {
       return std::string("double:") + buf;
     }
     std::string operator()(const std::string& s) const { return "string:" + Escape(s); }
-    std::string operator()(const FontSpec& f) const {
+    std::string operator()(const FontDesc& f) const {
       char size[40];
       std::snprintf(size, sizeof size, "%.17g", f.sizePt);
       return "font:" + std::string(size) + "|" + (f.bold ? "1" : "0") + (f.italic ? "1" : "0") +
@@ -91,7 +91,7 @@ std::optional<PropertyValue> ParseValue(std::string_view text) {
   if (type == "double") return PropertyValue(std::strtod(std::string(body).c_str(), nullptr));
   if (type == "string") return PropertyValue(Unescape(body));
   if (type == "font") {
-    FontSpec f;
+    FontDesc f;
     auto p1 = body.find('|');
     auto p2 = body.find('|', p1 + 1);
     auto p3 = body.find('|', p2 + 1);
@@ -227,8 +227,8 @@ double PropertyBag::ReadDouble(std::string_view key, double defaultValue) const 
 std::string PropertyBag::ReadString(std::string_view key, std::string_view defaultValue) const {
   return std::get<std::string>(Read(key, std::string(defaultValue)));
 }
-FontSpec PropertyBag::ReadFont(std::string_view key, const FontSpec& defaultValue) const {
-  return std::get<FontSpec>(Read(key, defaultValue));
+FontDesc PropertyBag::ReadFont(std::string_view key, const FontDesc& defaultValue) const {
+  return std::get<FontDesc>(Read(key, defaultValue));
 }
 PicturePtr PropertyBag::ReadPicture(std::string_view key) const {
   return std::get<PicturePtr>(Read(key, PicturePtr{}));

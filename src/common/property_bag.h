@@ -17,7 +17,7 @@
 namespace tarvex {
 
 // Integers (Integer, Long, OLE colours) all travel as int64_t.
-using PropertyValue = std::variant<bool, int64_t, double, std::string, FontSpec, PicturePtr>;
+using PropertyValue = std::variant<bool, int64_t, double, std::string, FontDesc, PicturePtr>;
 
 bool PropertyValuesEqual(const PropertyValue& a, const PropertyValue& b);
 
@@ -37,7 +37,7 @@ class PropertyBag {
   int64_t ReadInt(std::string_view key, int64_t defaultValue) const;
   double ReadDouble(std::string_view key, double defaultValue) const;
   std::string ReadString(std::string_view key, std::string_view defaultValue) const;
-  FontSpec ReadFont(std::string_view key, const FontSpec& defaultValue) const;
+  FontDesc ReadFont(std::string_view key, const FontDesc& defaultValue) const;
   PicturePtr ReadPicture(std::string_view key) const;
 
   bool Contains(std::string_view key) const;

@@ -24,7 +24,7 @@ class ControlSite {
   // measurements and hooks run only in user mode.
   virtual bool UserMode() const = 0;
   virtual OleColor AmbientBackColor() const = 0;
-  virtual FontSpec AmbientFont() const = 0;
+  virtual FontDesc AmbientFont() const = 0;
 
   // The host stores the named property with the form.
   virtual void PropertyChanged(std::string_view name) = 0;

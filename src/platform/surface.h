@@ -64,7 +64,7 @@ class Surface {
   virtual void SetBrush(std::optional<Rgb> color) = 0; // nullopt = hollow brush
   virtual void SetPenMode(PenMode mode) = 0;
   virtual PenMode GetPenMode() const = 0;
-  virtual void SetFont(const FontSpec& font) = 0;
+  virtual void SetFont(const FontDesc& font) = 0;
   virtual void SetTextColor(Rgb color) = 0;
 
   // --- lines with the current pen ---

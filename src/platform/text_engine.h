@@ -29,9 +29,9 @@ class TextEngine {
   virtual void EndText() {}
   // DrawTextA on the given pixels (see Surface::DrawText); `pixels` is the
   // raster's buffer of width x height in 0x00RRGGBB.
-  virtual int32_t DrawText(std::string& text, Rect& r, uint32_t flags, const FontSpec& font,
+  virtual int32_t DrawText(std::string& text, Rect& r, uint32_t flags, const FontDesc& font,
                            Rgb color, uint32_t* pixels, int32_t width, int32_t height) = 0;
-  virtual Size MeasureText(std::string_view text, const FontSpec& font) = 0;
+  virtual Size MeasureText(std::string_view text, const FontDesc& font) = 0;
 };
 
 }  // namespace tarvex

@@ -25,12 +25,12 @@ PropertyBag MainWindowTabBag() {
   bag.Put("DisabledTabForeColor", int64_t{0xA0A0A0});
   bag.Put("ForeColor", int64_t{0x80000012});
   bag.Put("PictureMaskColor", int64_t{0xFF00FF});
-  FontSpec active;
+  FontDesc active;
   active.name = "Verdana";
   active.sizePt = 9;
   active.bold = true;
   bag.Put("ActiveTabFont", active);
-  FontSpec inactive;
+  FontDesc inactive;
   inactive.name = "SimSun";
   inactive.sizePt = 9;
   inactive.charset = kGb2312Charset;
@@ -38,8 +38,8 @@ PropertyBag MainWindowTabBag() {
   return bag;
 }
 
-FontSpec MainWindowFormFont() {
-  FontSpec font;
+FontDesc MainWindowFormFont() {
+  FontDesc font;
   font.name = "SimSun";
   font.sizePt = 9;
   font.charset = kGb2312Charset;

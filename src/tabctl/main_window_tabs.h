@@ -10,6 +10,6 @@ namespace tarvex {
 
 PropertyBag MainWindowTabBag();
 // SimSun 9 pt (GB2312), the window's own font.
-FontSpec MainWindowFormFont();
+FontDesc MainWindowFormFont();
 
 }  // namespace tarvex

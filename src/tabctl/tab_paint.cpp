@@ -74,7 +74,7 @@ void Painter::MaybeFocus(int32_t i, const CaptionPlan& plan) {
   }
 }
 
-FontSpec Painter::FontOf(int32_t i) const {
+FontDesc Painter::FontOf(int32_t i) const {
   const ::tarvex::TabFont& font = IsActive(i) ? s.ActiveTabFont : s.InActiveTabFont;
   return font ? *font : s.Font;
 }

@@ -23,7 +23,7 @@ struct CaptionPlan {
   int32_t pictureY = 0;
   int32_t pictureSize = 0;        // square, pixels
   Rect focusBox;                  // DrawFocusRect's box
-  FontSpec font;
+  FontDesc font;
   Rgb textColor = 0;
 };
 
@@ -75,7 +75,7 @@ class Painter {
   void MaybeFocus(int32_t i, const CaptionPlan& plan);
 
   // Font and text colour of tab i (disabled colours win).
-  FontSpec FontOf(int32_t i) const;
+  FontDesc FontOf(int32_t i) const;
   Rgb TabTextColor(int32_t i) const;
   // Fill colours of tab i for the gradient passes (disabled: both ends).
   Rgb FillStart(int32_t i) const;

@@ -19,7 +19,7 @@ namespace tarvex {
 
 // A tab font is a shared object: setting ActiveTabFont/InActiveTabFont stores a
 // reference, so a host that changes the object later changes the tab's look.
-using TabFont = std::shared_ptr<FontSpec>;
+using TabFont = std::shared_ptr<FontDesc>;
 
 // The colour sets are indexed by TabTheme; other values draw nothing.
 inline constexpr int32_t kTabThemeCount = 5;
@@ -90,7 +90,7 @@ struct TabStripState {
   OleColor ForeColor = 0;                    // pen colour of the hosting window
   OleColor PictureMaskColor = 0xC0C0C0;      // mask colour of tab pictures
   bool Enabled = true;                       // the hosting window's enabled state
-  FontSpec Font;                             // the hosting window's current font (write-only property)
+  FontDesc Font;                             // the hosting window's current font (write-only property)
 
   // --- fonts (shared objects) ---
   TabFont ActiveTabFont;                     // ambient font with Bold on, at creation

@@ -117,7 +117,7 @@ class TabStrip final : private SubclassClient {
   void SetActiveTabFont(TabFont font);
   TabFont InActiveTabFont() const { return s_.InActiveTabFont; }
   void SetInActiveTabFont(TabFont font);
-  void SetFont(const FontSpec& font);  // write-only; the hosting window's font
+  void SetFont(const FontDesc& font);  // write-only; the hosting window's font
 
   // --- other properties ---
   int32_t ActiveTab() const { return s_.ActiveTab; }

@@ -64,9 +64,9 @@ void TabStrip::InitProperties() {
     s_.TabTheme = 0;
     s_.LastActiveTab = 0;
     s_.TabStripBackColor = site_->AmbientBackColor();
-    s_.ActiveTabFont = std::make_shared<FontSpec>(site_->AmbientFont());
+    s_.ActiveTabFont = std::make_shared<FontDesc>(site_->AmbientFont());
     s_.ActiveTabFont->bold = true;
-    s_.InActiveTabFont = std::make_shared<FontSpec>(site_->AmbientFont());
+    s_.InActiveTabFont = std::make_shared<FontDesc>(site_->AmbientFont());
     s_.Font = site_->AmbientFont();
     s_.ForeColor = 0x80000012;  // the hosting window's own default
     s_.DisabledTabBackColor = 0x80000010;  // the colour set below gives &H8000000F

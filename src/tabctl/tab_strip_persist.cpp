@@ -27,7 +27,7 @@ int32_t ReadInt32(const PropertyBag& bag, const char* key, int64_t def) {
   return static_cast<int32_t>(bag.ReadInt(key, def));
 }
 
-FontSpec FontOrAmbient(const TabFont& font, const FontSpec& ambient) {
+FontDesc FontOrAmbient(const TabFont& font, const FontDesc& ambient) {
   return font ? *font : ambient;
 }
 
@@ -36,7 +36,7 @@ FontSpec FontOrAmbient(const TabFont& font, const FontSpec& ambient) {
 void TabStrip::ReadProperties(const PropertyBag& bag) {
   RaiseAs("TabStrip.UserControl_ReadProperties", [&] {
     const OleColor ambientBack = site_->AmbientBackColor();
-    const FontSpec ambientFont = site_->AmbientFont();
+    const FontDesc ambientFont = site_->AmbientFont();
     s_.ActiveTab = ReadInt32(bag, "ActiveTab", 0);
     s_.UseControlBox = bag.ReadBool("UseControlBox", false);
     s_.ShowFocusRect = bag.ReadBool("ShowFocusRect", true);
@@ -67,8 +67,8 @@ void TabStrip::ReadProperties(const PropertyBag& bag) {
     s_.TopLeftInnerBorderColor = ReadColor(bag, "TopLeftInnerBorderColor", 0x80000014);
     s_.XRadius = ReadInt32(bag, "XRadius", 10);
     s_.YRadius = ReadInt32(bag, "YRadius", 10);
-    s_.ActiveTabFont = std::make_shared<FontSpec>(bag.ReadFont("ActiveTabFont", ambientFont));
-    s_.InActiveTabFont = std::make_shared<FontSpec>(bag.ReadFont("InActiveTabFont", ambientFont));
+    s_.ActiveTabFont = std::make_shared<FontDesc>(bag.ReadFont("ActiveTabFont", ambientFont));
+    s_.InActiveTabFont = std::make_shared<FontDesc>(bag.ReadFont("InActiveTabFont", ambientFont));
     s_.BackColor = ReadColor(bag, "BackColor", kDefBtnFace);
     s_.Enabled = bag.ReadBool("Enabled", true);
     site_->SetWindowEnabled(s_.Enabled);
@@ -101,7 +101,7 @@ void TabStrip::ReadProperties(const PropertyBag& bag) {
 void TabStrip::WriteProperties(PropertyBag& bag) const {
   RaiseAs("TabStrip.UserControl_WriteProperties", [&] {
     const int64_t ambientBack = site_->AmbientBackColor();
-    const FontSpec ambientFont = site_->AmbientFont();
+    const FontDesc ambientFont = site_->AmbientFont();
     auto color = [&](const char* key, OleColor v, int64_t def) {
       bag.Write(key, int64_t{v}, def);
     };

@@ -114,7 +114,7 @@ void TabStrip::SetInActiveTabFont(TabFont font) {
   });
 }
 
-void TabStrip::SetFont(const FontSpec& font) {
+void TabStrip::SetFont(const FontDesc& font) {
   RaiseAs("TabStrip.Font", [&] {
     s_.Font = font;
     RefreshCore();

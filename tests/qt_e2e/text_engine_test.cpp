@@ -32,8 +32,8 @@ class ShapedMetrics final : public GlyphMetrics {
   QFontMetrics m_;
 };
 
-FontSpec Spec(const char* name, double points, bool bold = false, bool underline = false) {
-  FontSpec f;
+FontDesc Font(const char* name, double points, bool bold = false, bool underline = false) {
+  FontDesc f;
   f.name = name;
   f.sizePt = points;
   f.bold = bold;
@@ -48,12 +48,12 @@ TEST(QtText, FastPathsDrawAndMeasureWhatCharacterByCharacterTextDoes) {
       "Tab 0\tNO. 时间 «é»", "€ ~!@#$%^*()_+{}|:\"<>?",
       "\xEE\x80\x80 \xF0\x9F\x98\x80",  // a private-use character and one past the 16-bit range
   };
-  const std::vector<FontSpec> fonts = {Spec("SimSun", 9), Spec("SimSun", 10.5, true), Spec("Verdana", 9),
-                                       Spec("Verdana", 10.5, true), Spec("MS Sans Serif", 8.25),
-                                       Spec("Verdana", 9, false, true)};  // underlined: drawn as text
+  const std::vector<FontDesc> fonts = {Font("SimSun", 9), Font("SimSun", 10.5, true), Font("Verdana", 9),
+                                       Font("Verdana", 10.5, true), Font("MS Sans Serif", 8.25),
+                                       Font("Verdana", 9, false, true)};  // underlined: drawn as text
   constexpr int32_t kWidth = 420, kHeight = 40;
   QtTextEngine engine;
-  for (const FontSpec& font : fonts) {
+  for (const FontDesc& font : fonts) {
     const QFont qfont = ToQFont(font);
     const ShapedMetrics shaped(qfont);
     for (const std::string& text : texts) {

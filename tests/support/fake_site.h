@@ -22,7 +22,7 @@ class FakeControlSite : public ControlSite {
   // --- ControlSite ---
   bool UserMode() const override { return userMode; }
   OleColor AmbientBackColor() const override { return ambientBackColor; }
-  FontSpec AmbientFont() const override { return ambientFont; }
+  FontDesc AmbientFont() const override { return ambientFont; }
   void PropertyChanged(std::string_view name) override;
   Surface& PersistentImage() override { return image; }
   void Refresh() override { ++refreshCount; }
@@ -46,7 +46,7 @@ class FakeControlSite : public ControlSite {
   bool userMode = true;
   bool hasFocus = false;
   OleColor ambientBackColor = 0x8000000Fu;  // button face
-  FontSpec ambientFont;
+  FontDesc ambientFont;
   int64_t windowHandle = 0;
   std::optional<Point> cursor;
 

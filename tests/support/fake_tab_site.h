@@ -59,7 +59,7 @@ class FakeTabSite final : public TabStripSite {
   // --- ControlSite, forwarded to the recording fake ---
   bool UserMode() const override { return control.UserMode(); }
   OleColor AmbientBackColor() const override { return control.AmbientBackColor(); }
-  FontSpec AmbientFont() const override { return control.AmbientFont(); }
+  FontDesc AmbientFont() const override { return control.AmbientFont(); }
   void PropertyChanged(std::string_view name) override { control.PropertyChanged(name); }
   Surface& PersistentImage() override { return control.PersistentImage(); }
   void Refresh() override { control.Refresh(); }

@@ -23,10 +23,10 @@ inline TabStripState MakeTabState(const std::vector<std::string>& captions) {
     tab.Caption = caption;
     s.AryTabs.push_back(tab);
   }
-  FontSpec font;
-  s.InActiveTabFont = std::make_shared<FontSpec>(font);
+  FontDesc font;
+  s.InActiveTabFont = std::make_shared<FontDesc>(font);
   font.bold = true;
-  s.ActiveTabFont = std::make_shared<FontSpec>(font);
+  s.ActiveTabFont = std::make_shared<FontDesc>(font);
   // Theme 0's colour set (a new control applies it at creation).
   s.DisabledTabForeColor = 0x80000015;
   return s;
@@ -56,8 +56,8 @@ inline TabStripState MainWindowTabState() {
   s.DisabledTabForeColor = 0xA0A0A0;
   s.ForeColor = 0x80000012;
   s.PictureMaskColor = 0xFF00FF;
-  *s.ActiveTabFont = FontSpec{"Verdana", 9.0, true, false, false, false, kAnsiCharset};
-  *s.InActiveTabFont = FontSpec{"SimSun", 9.0, false, false, false, false, kGb2312Charset};
+  *s.ActiveTabFont = FontDesc{"Verdana", 9.0, true, false, false, false, kAnsiCharset};
+  *s.InActiveTabFont = FontDesc{"SimSun", 9.0, false, false, false, false, kGb2312Charset};
   return s;
 }
 

@@ -43,7 +43,7 @@ class ControlWidget : public QWidget, public ControlSite {
 
   void SetUserMode(bool userMode) { userMode_ = userMode; }
   void SetAmbientBackColor(OleColor color) { ambientBackColor_ = color; }
-  void SetAmbientFont(const FontSpec& font) { ambientFont_ = font; }
+  void SetAmbientFont(const FontDesc& font) { ambientFont_ = font; }
   void SetPropertyChangedHandler(std::function<void(std::string_view)> handler) {
     onPropertyChanged_ = std::move(handler);
   }
@@ -54,7 +54,7 @@ class ControlWidget : public QWidget, public ControlSite {
   // --- ControlSite ---
   bool UserMode() const override { return userMode_; }
   OleColor AmbientBackColor() const override { return ambientBackColor_; }
-  FontSpec AmbientFont() const override { return ambientFont_; }
+  FontDesc AmbientFont() const override { return ambientFont_; }
   void PropertyChanged(std::string_view name) override;
   Surface& PersistentImage() override { return raster_; }
   void Refresh() override;
@@ -114,7 +114,7 @@ class ControlWidget : public QWidget, public ControlSite {
   ClassicSystemColors colors_;
   bool userMode_ = true;
   OleColor ambientBackColor_ = 0x8000000Fu;
-  FontSpec ambientFont_;
+  FontDesc ambientFont_;
   std::string accessKeys_;
   std::function<void(std::string_view)> onPropertyChanged_;
   std::map<int, int> timers_;  // Qt timer id -> the control's id

@@ -62,7 +62,7 @@ QColor ToQColor(Rgb c) { return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int(
 }  // namespace
 
 struct QtTextEngine::CachedFont {
-  explicit CachedFont(const FontSpec& s) : spec(s), font(ToQFont(s)), metrics(font) {}
+  explicit CachedFont(const FontDesc& d) : desc(d), font(ToQFont(d)), metrics(font) {}
 
   // Where a character's glyph lies: in the font itself or in the face that
   // carries its Chinese characters, as drawing the character as text would
@@ -90,7 +90,7 @@ struct QtTextEngine::CachedFont {
     return it->second;
   }
 
-  FontSpec spec;
+  FontDesc desc;
   QFont font;
   QtGlyphMetrics metrics;
   mutable bool facesLoaded = false;
@@ -101,15 +101,15 @@ struct QtTextEngine::CachedFont {
 QtTextEngine::QtTextEngine() = default;
 QtTextEngine::~QtTextEngine() = default;
 
-const QtTextEngine::CachedFont& QtTextEngine::Font(const FontSpec& spec) {
+const QtTextEngine::CachedFont& QtTextEngine::Font(const FontDesc& wanted) {
   for (const auto& f : fonts_) {
-    if (f->spec == spec) return *f;
+    if (f->desc == wanted) return *f;
   }
   // A control uses a font or two; one that cycles through many (a font
   // property set again and again) keeps only the latest few.
   constexpr size_t kMostFonts = 8;
   if (fonts_.size() == kMostFonts) fonts_.erase(fonts_.begin());
-  fonts_.push_back(std::make_unique<CachedFont>(spec));
+  fonts_.push_back(std::make_unique<CachedFont>(wanted));
   return *fonts_.back();
 }
 
@@ -123,7 +123,7 @@ void InstallFontSubstitutions() {
   QFont::insertSubstitutions("MS Sans Serif", QStringList{"DejaVu Sans"} + cjk);
 }
 
-QFont ToQFont(const FontSpec& font) {
+QFont ToQFont(const FontDesc& font) {
   QFont f(QString::fromStdString(font.name));
   f.setPixelSize(std::max(1, static_cast<int>(std::lround(font.sizePt * 96.0 / 72.0))));
   f.setBold(font.bold);
@@ -133,7 +133,7 @@ QFont ToQFont(const FontSpec& font) {
   return f;
 }
 
-int32_t QtTextEngine::DrawText(std::string& text, Rect& r, uint32_t flags, const FontSpec& font,
+int32_t QtTextEngine::DrawText(std::string& text, Rect& r, uint32_t flags, const FontDesc& font,
                                Rgb color, uint32_t* pixels, int32_t width, int32_t height) {
   const CachedFont& cached = Font(font);
   const QFont& qfont = cached.font;
@@ -171,7 +171,7 @@ int32_t QtTextEngine::DrawText(std::string& text, Rect& r, uint32_t flags, const
   return layout.height;
 }
 
-Size QtTextEngine::MeasureText(std::string_view text, const FontSpec& font) {
+Size QtTextEngine::MeasureText(std::string_view text, const FontDesc& font) {
   return MeasureTextPlain(text, Font(font).metrics);
 }
 

@@ -18,13 +18,13 @@ namespace tarvex {
 void InstallFontSubstitutions();
 
 // A QFont for a control font: pixel height as GDI gives it at 96 dpi.
-QFont ToQFont(const FontSpec& font);
+QFont ToQFont(const FontDesc& font);
 
 class QtTextEngine final : public TextEngine {
  public:
-  int32_t DrawText(std::string& text, Rect& r, uint32_t flags, const FontSpec& font, Rgb color,
+  int32_t DrawText(std::string& text, Rect& r, uint32_t flags, const FontDesc& font, Rgb color,
                    uint32_t* pixels, int32_t width, int32_t height) override;
-  Size MeasureText(std::string_view text, const FontSpec& font) override;
+  Size MeasureText(std::string_view text, const FontDesc& font) override;
 
   QtTextEngine();
   ~QtTextEngine() override;
@@ -36,7 +36,7 @@ class QtTextEngine final : public TextEngine {
   // A paint measures every character of every caption, and shaping one
   // character to learn its advance costs microseconds: the fonts a control
   // uses keep their advances here.
-  const CachedFont& Font(const FontSpec& spec);
+  const CachedFont& Font(const FontDesc& wanted);
   std::vector<std::unique_ptr<CachedFont>> fonts_;
 };
 

@@ -46,7 +46,7 @@ class ControlWindow : public ControlSite {
   HWND Handle() const { return hwnd_; }
 
   // The ambient font the host hands the control.
-  void SetAmbientFont(const FontSpec& font) { ambientFont_ = font; }
+  void SetAmbientFont(const FontDesc& font) { ambientFont_ = font; }
   // Called for each PropertyChanged (the host stores the property).
   void SetPropertyChangedHandler(std::function<void(std::string_view)> handler) {
     onPropertyChanged_ = std::move(handler);
@@ -62,7 +62,7 @@ class ControlWindow : public ControlSite {
   // A real window always runs; its host's back colour is the button face.
   bool UserMode() const override { return true; }
   OleColor AmbientBackColor() const override { return kAmbientBackColor; }
-  FontSpec AmbientFont() const override { return ambientFont_; }
+  FontDesc AmbientFont() const override { return ambientFont_; }
   void PropertyChanged(std::string_view name) override;
   Surface& PersistentImage() override { return canvas_.Surface(); }
   void Refresh() override;
@@ -107,7 +107,7 @@ class ControlWindow : public ControlSite {
   HWND hwnd_ = nullptr;
   DibCanvas canvas_;
   Win32SystemColors colors_;
-  FontSpec ambientFont_;
+  FontDesc ambientFont_;
   std::string accessKeys_;
   std::function<void(std::string_view)> onPropertyChanged_;
   int buttonsDown_ = 0;  // mouse buttons pressed over the control (capture held)

@@ -82,7 +82,7 @@ class TabWindow::Site final : public TabStripSite {
 
   bool UserMode() const override { return w_.UserMode(); }
   OleColor AmbientBackColor() const override { return w_.AmbientBackColor(); }
-  FontSpec AmbientFont() const override { return w_.AmbientFont(); }
+  FontDesc AmbientFont() const override { return w_.AmbientFont(); }
   void PropertyChanged(std::string_view name) override { w_.PropertyChanged(name); }
   Surface& PersistentImage() override { return w_.PersistentImage(); }
   void Refresh() override { w_.Refresh(); }

@@ -125,7 +125,10 @@ class X11Foreground {
         xcb_res_query_client_ids_reply(c_, xcb_res_query_client_ids(c_, 1, &wanted), nullptr);
     if (ids == nullptr) return 0;
     for (auto it = xcb_res_query_client_ids_ids_iterator(ids); it.rem > 0; xcb_res_client_id_value_next(&it)) {
-      if ((it.data->spec.mask & XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID) != 0 &&
+      // Each record starts with the id it answers (client, mask).
+      xcb_res_client_id_spec_t id;
+      std::memcpy(&id, it.data, sizeof id);
+      if ((id.mask & XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID) != 0 &&
           xcb_res_client_id_value_value_length(it.data) >= 1) {
         pid = *xcb_res_client_id_value_value(it.data);
         break;

@@ -23,7 +23,7 @@ void Box(uint32_t* px, int32_t stride, const Rect& clip, int32_t x0, int32_t y0,
 
 }  // namespace
 
-int32_t BuiltinTextEngine::DrawText(std::string& text, Rect& r, uint32_t flags, const FontSpec&,
+int32_t BuiltinTextEngine::DrawText(std::string& text, Rect& r, uint32_t flags, const FontDesc&,
                                     Rgb color, uint32_t* pixels, int32_t width, int32_t height) {
   TextLayout layout = LayOutText(text, r, flags, metrics_);
   Rect clip{0, 0, width, height};
@@ -50,7 +50,7 @@ int32_t BuiltinTextEngine::DrawText(std::string& text, Rect& r, uint32_t flags, 
   return layout.height;
 }
 
-Size BuiltinTextEngine::MeasureText(std::string_view text, const FontSpec&) {
+Size BuiltinTextEngine::MeasureText(std::string_view text, const FontDesc&) {
   return MeasureTextPlain(text, metrics_);
 }
 

@@ -1,7 +1,7 @@
 // The built-in deterministic test font, so tests can compute every text box:
 //   - code points U+0000..U+007F advance kBuiltinNarrowWidth (6) pixels, all
 //     others (CJK and the rest) kBuiltinWideWidth (12);
-//   - every line is kBuiltinLineHeight (12) pixels high, whatever the FontSpec;
+//   - every line is kBuiltinLineHeight (12) pixels high, whatever the FontDesc;
 //   - a visible glyph in a cell (x, y, w) is the solid box x+1 .. x+w-2,
 //     y+2 .. y+9 in the text colour; a space or control character draws nothing;
 //   - an access-key underline is row y+11, x .. x+w-1.
@@ -33,9 +33,9 @@ class BuiltinGlyphMetrics final : public GlyphMetrics {
 
 class BuiltinTextEngine final : public TextEngine {
  public:
-  int32_t DrawText(std::string& text, Rect& r, uint32_t flags, const FontSpec& font, Rgb color,
+  int32_t DrawText(std::string& text, Rect& r, uint32_t flags, const FontDesc& font, Rgb color,
                    uint32_t* pixels, int32_t width, int32_t height) override;
-  Size MeasureText(std::string_view text, const FontSpec& font) override;
+  Size MeasureText(std::string_view text, const FontDesc& font) override;
 
  private:
   BuiltinGlyphMetrics metrics_;

@@ -31,7 +31,7 @@ struct RasterSurface::State {
   uint32_t penDib = 0;                   // current pen colour as a DIB pixel
   std::optional<uint32_t> brushDib;      // nullopt = hollow brush
   PenMode mode = PenMode::CopyPen;
-  FontSpec font;
+  FontDesc font;
   Rgb textColor = 0;
   Point pos;                             // current position (MoveTo/LineTo)
 

@@ -55,7 +55,7 @@ void RasterSurface::SetBrush(std::optional<Rgb> color) {
 }
 void RasterSurface::SetPenMode(PenMode mode) { s_->mode = mode; }
 PenMode RasterSurface::GetPenMode() const { return s_->mode; }
-void RasterSurface::SetFont(const FontSpec& font) { s_->font = font; }
+void RasterSurface::SetFont(const FontDesc& font) { s_->font = font; }
 void RasterSurface::SetTextColor(Rgb color) { s_->textColor = color & 0xFFFFFFu; }
 
 namespace {

@@ -44,7 +44,7 @@ class RasterSurface final : public Surface {
   void SetBrush(std::optional<Rgb> color) override;
   void SetPenMode(PenMode mode) override;
   PenMode GetPenMode() const override;
-  void SetFont(const FontSpec& font) override;
+  void SetFont(const FontDesc& font) override;
   void SetTextColor(Rgb color) override;
   void MoveTo(int32_t x, int32_t y) override;
   void LineTo(int32_t x, int32_t y) override;

@@ -42,7 +42,7 @@ void GdiSurface::SetPenMode(PenMode mode) {
   SetROP2(dc_, mode == PenMode::XorPen ? R2_XORPEN : R2_COPYPEN);
 }
 
-void GdiSurface::SetFont(const FontSpec& font) {
+void GdiSurface::SetFont(const FontDesc& font) {
   UniqueFont next = CreateFontFor(font);
   HGDIOBJ old = SelectObject(dc_, next.Get());
   if (oldFont_ == nullptr) oldFont_ = old;

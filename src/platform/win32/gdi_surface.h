@@ -25,7 +25,7 @@ class GdiSurface final : public Surface {
   void SetBrush(std::optional<Rgb> color) override;
   void SetPenMode(PenMode mode) override;
   PenMode GetPenMode() const override { return mode_; }
-  void SetFont(const FontSpec& font) override;
+  void SetFont(const FontDesc& font) override;
   void SetTextColor(Rgb color) override;
   void MoveTo(int32_t x, int32_t y) override;
   void LineTo(int32_t x, int32_t y) override;

@@ -10,7 +10,7 @@
 
 namespace tarvex {
 
-UniqueFont CreateFontFor(const FontSpec& font) {
+UniqueFont CreateFontFor(const FontDesc& font) {
   const int height = -static_cast<int>(std::lround(font.sizePt * 96.0 / 72.0));
   std::wstring face = Utf8ToWide(font.name);
   if (face.size() >= LF_FACESIZE) face.resize(LF_FACESIZE - 1);
@@ -52,15 +52,15 @@ Size MeasureTextUtf8(HDC dc, std::string_view text) {
   return {width, lines * static_cast<int32_t>(tm.tmHeight)};
 }
 
-HFONT GdiTextEngine::FontFor(const FontSpec& font) {
-  if (!cachedFont_ || !(cachedSpec_ == font)) {
+HFONT GdiTextEngine::FontFor(const FontDesc& font) {
+  if (!cachedFont_ || !(cachedFontDesc_ == font)) {
     cachedFont_ = CreateFontFor(font);
-    cachedSpec_ = font;
+    cachedFontDesc_ = font;
   }
   return cachedFont_.Get();
 }
 
-int32_t GdiTextEngine::DrawText(std::string& text, Rect& r, uint32_t flags, const FontSpec& font,
+int32_t GdiTextEngine::DrawText(std::string& text, Rect& r, uint32_t flags, const FontDesc& font,
                                 Rgb color, uint32_t*, int32_t, int32_t) {
   UniqueSelection sel = SelectInto(dc_, FontFor(font));
   const int oldMode = SetBkMode(dc_, TRANSPARENT);
@@ -71,7 +71,7 @@ int32_t GdiTextEngine::DrawText(std::string& text, Rect& r, uint32_t flags, cons
   return h;
 }
 
-Size GdiTextEngine::MeasureText(std::string_view text, const FontSpec& font) {
+Size GdiTextEngine::MeasureText(std::string_view text, const FontDesc& font) {
   UniqueSelection sel = SelectInto(dc_, FontFor(font));
   return MeasureTextUtf8(dc_, text);
 }

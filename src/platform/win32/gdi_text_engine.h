@@ -19,23 +19,23 @@ class GdiTextEngine final : public TextEngine {
 
   void BeginText() override { GdiFlush(); }
   void EndText() override { GdiFlush(); }
-  int32_t DrawText(std::string& text, Rect& r, uint32_t flags, const FontSpec& font, Rgb color,
+  int32_t DrawText(std::string& text, Rect& r, uint32_t flags, const FontDesc& font, Rgb color,
                    uint32_t* pixels, int32_t width, int32_t height) override;
-  Size MeasureText(std::string_view text, const FontSpec& font) override;
+  Size MeasureText(std::string_view text, const FontDesc& font) override;
 
  private:
-  HFONT FontFor(const FontSpec& font);
+  HFONT FontFor(const FontDesc& font);
 
   HDC dc_;
-  FontSpec cachedSpec_;  // the font `cachedFont_` was made from
+  FontDesc cachedFontDesc_;  // the font `cachedFont_` was made from
   UniqueFont cachedFont_;
 };
 
 // Rgb (red low) is COLORREF's own layout.
 inline COLORREF ToColorRef(uint32_t rgb) { return static_cast<COLORREF>(rgb & 0xFFFFFFu); }
 
-// An HFONT for a FontSpec at 96 dpi (height = -points * 96 / 72, rounded).
-UniqueFont CreateFontFor(const FontSpec& font);
+// An HFONT for a FontDesc at 96 dpi (height = -points * 96 / 72, rounded).
+UniqueFont CreateFontFor(const FontDesc& font);
 
 // DrawTextW with UTF-8 in and out (DT_MODIFYSTRING writes the shortened text
 // back); shared by the text engine and the GDI surface.

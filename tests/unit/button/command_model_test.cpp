@@ -180,7 +180,7 @@ TEST_F(CommandModel, SettersMarkTheirPropertyAndRepaint) {
   button.SetOfficeXpFrameColor(10);
   button.SetOfficeXpMousemoveFillColor(11);
   button.SetOfficeXpMousemoveFrameColor(12);
-  button.SetFont(FontSpec{"SimSun", 9, true});
+  button.SetFont(FontDesc{"SimSun", 9, true});
   button.SetEnabled(false);
   button.SetButtonType(3);
   EXPECT_EQ(button.PaintCount() - before, 20);

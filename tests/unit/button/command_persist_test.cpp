@@ -42,7 +42,7 @@ TEST(CommandPersist, EveryChangedPropertyIsWrittenInOrderAndReadBack) {
   button.SetBackColor(0x010203);
   button.SetForeColor(0x040506);
   button.SetEnabled(false);
-  button.SetFont(FontSpec{"SimSun", 9, true});
+  button.SetFont(FontDesc{"SimSun", 9, true});
   button.SetButtonType(3);
   button.SetXpType(2);
   button.SetCaption("保存&&退出");

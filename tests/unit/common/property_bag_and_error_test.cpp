@@ -56,7 +56,7 @@ TEST(PropertyBag, ConvertsStoredTypesLikeTheHost) {
 
 TEST(PropertyBag, TextFormRoundTripsEveryType) {
   PropertyBag bag;
-  FontSpec font{"宋体", 9.0, true, false, true, false, kGb2312Charset};
+  FontDesc font{"宋体", 9.0, true, false, true, false, kGb2312Charset};
   auto pic = std::make_shared<Picture>();
   pic->type = PictureType::Icon;
   pic->width = 2;

@@ -33,7 +33,7 @@ class RecordingSurface final : public Surface {
   void SetBrush(std::optional<Rgb> c) override { raster.SetBrush(c); }
   void SetPenMode(PenMode m) override { raster.SetPenMode(m); }
   PenMode GetPenMode() const override { return raster.GetPenMode(); }
-  void SetFont(const FontSpec& f) override { raster.SetFont(f); }
+  void SetFont(const FontDesc& f) override { raster.SetFont(f); }
   void SetTextColor(Rgb c) override { raster.SetTextColor(c); }
   void MoveTo(int32_t x, int32_t y) override { raster.MoveTo(x, y); }
   void LineTo(int32_t x, int32_t y) override { raster.LineTo(x, y); }

@@ -26,7 +26,7 @@ class GallerySite final : public ControlSite, public CommandHost {
   GallerySite() : canvas_(kButtonWidth, kButtonHeight) {}
   bool UserMode() const override { return true; }
   OleColor AmbientBackColor() const override { return 0x8000000Fu; }
-  FontSpec AmbientFont() const override { return FontSpec{"SimSun", 9, false, false, false, false, kGb2312Charset}; }
+  FontDesc AmbientFont() const override { return FontDesc{"SimSun", 9, false, false, false, false, kGb2312Charset}; }
   void PropertyChanged(std::string_view) override {}
   Surface& PersistentImage() override { return canvas_.Surface(); }
   void Refresh() override {}

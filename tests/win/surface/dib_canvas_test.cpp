@@ -12,8 +12,8 @@
 namespace tarvex {
 namespace {
 
-FontSpec SimSun9() {
-  FontSpec f;
+FontDesc SimSun9() {
+  FontDesc f;
   f.name = "SimSun";
   f.sizePt = 9;
   f.charset = kGb2312Charset;

@@ -10,8 +10,8 @@ namespace tarvex {
 
 inline TabStripState GalleryScene(int32_t style, int32_t theme, const SystemColors& sys) {
   TabStripState state = testing::MakeTabState({"状态", "软件设置", "加速记录", "关于"});
-  *state.ActiveTabFont = FontSpec{"SimSun", 9.0, true, false, false, false, kGb2312Charset};
-  *state.InActiveTabFont = FontSpec{"SimSun", 9.0, false, false, false, false, kGb2312Charset};
+  *state.ActiveTabFont = FontDesc{"SimSun", 9.0, true, false, false, false, kGb2312Charset};
+  *state.InActiveTabFont = FontDesc{"SimSun", 9.0, false, false, false, false, kGb2312Charset};
   state.TabStyle = style;
   testing::ApplyTheme(state, theme, sys);
   state.PictureMaskColor = 0xFF00FF;
