@@ -44,20 +44,13 @@ bool DragMovesTheWindow(const TarvexApp& app, HWND hwnd, int x, int y) {
   RECT before{};
   GetWindowRect(app.Main(), &before);
   // Each step waits until the system has taken the input before the next.
-  auto pointerAt = [&](int px, int py) {
-    POINT want{px, py};
-    ClientToScreen(hwnd, &want);
-    return WaitUntil([&] { POINT now{}; return GetCursorPos(&now) && now.x == want.x && now.y == want.y; }, 2s);
-  };
   auto leftIs = [](bool down) {
     return WaitUntil([&] { return ((GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0) == down; }, 2s);
   };
-  input::MoveTo(hwnd, x, y);
-  EXPECT_TRUE(pointerAt(x, y));
+  EXPECT_TRUE(input::MoveTo(hwnd, x, y));
   input::LeftDown();
   EXPECT_TRUE(leftIs(true));
-  input::MoveTo(hwnd, x + 20, y + 20);
-  EXPECT_TRUE(pointerAt(x + 20, y + 20));
+  EXPECT_TRUE(input::MoveTo(hwnd, x + 20, y + 20));
   input::MoveTo(hwnd, x + 40, y + 40);
   const bool moved = WaitUntil([&] {
     RECT now{};
@@ -79,12 +72,12 @@ TEST(Pointer, LabelsAreNoHolesInThePage) {
   ASSERT_TRUE(help && version && tab);
 
   const POINT link = Centre(help);
-  input::MoveTo(help, link.x, link.y);
+  ASSERT_TRUE(input::MoveTo(help, link.x, link.y));
   ASSERT_TRUE(WaitUntil([&] { const Tint t = TintOf(help); return t.red > 0 && t.blue == 0; }, 5s))
       << "the link did not turn red under the pointer";
   // From the link onto a label: the label keeps the pointer, the link stays red.
   const POINT label = Centre(version);
-  input::MoveTo(version, label.x, label.y);
+  ASSERT_TRUE(input::MoveTo(version, label.x, label.y));
   // The link keeping its colour is the result: watch it over a bound.
   EXPECT_FALSE(WaitUntil([&] { return TintOf(help).blue > 0; }, 1s)) << "the link turned blue over a label";
   EXPECT_GT(TintOf(help).red, 0);
@@ -92,7 +85,7 @@ TEST(Pointer, LabelsAreNoHolesInThePage) {
   EXPECT_FALSE(DragMovesTheWindow(app, version, label.x, label.y)) << "a press on a label dragged the window";
 
   // The page itself, away from its controls, resets the link and drags.
-  input::MoveTo(tab, 540, 315);
+  EXPECT_TRUE(input::MoveTo(tab, 540, 315));
   EXPECT_TRUE(WaitUntil([&] { const Tint t = TintOf(help); return t.blue > 0 && t.red == 0; }, 5s));
   EXPECT_TRUE(DragMovesTheWindow(app, tab, 530, 280));
 }

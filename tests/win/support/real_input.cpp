@@ -3,6 +3,8 @@
 
 #include <vector>
 
+#include "e2e.h"
+
 namespace tarvex::input {
 namespace {
 
@@ -25,7 +27,20 @@ bool MoveTo(HWND hwnd, int x, int y) {
   in.mi.dx = MulDiv(p.x, 65536, w) + 1;
   in.mi.dy = MulDiv(p.y, 65536, h) + 1;
   in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  return SendInput(1, &in, sizeof in) == 1;
+  auto there = [&] { POINT now{}; return GetCursorPos(&now) && now.x == p.x && now.y == p.y; };
+  // Under Wine the process that owns the window moves the X pointer after it
+  // takes the move, and the X server's echo of an earlier move can come after
+  // a newer one and put the pointer back. The move holds once that process has
+  // been through its queue twice with the pointer still there.
+  const HWND owner = GetAncestor(hwnd, GA_ROOT);
+  auto roundTrip = [owner] {
+    return owner && SendMessageTimeoutW(owner, WM_NULL, 0, 0, SMTO_NORMAL, 2000, nullptr) != 0;
+  };
+  for (int attempt = 0; attempt < 5; ++attempt) {
+    if (SendInput(1, &in, sizeof in) != 1) return false;
+    if (e2e::WaitUntil(there, std::chrono::seconds(2)) && roundTrip() && roundTrip() && there()) return true;
+  }
+  return false;
 }
 
 bool LeftDown() { return SendMouse(MOUSEEVENTF_LEFTDOWN); }

@@ -9,7 +9,8 @@
 
 namespace tarvex::input {
 
-// Moves the pointer to (x, y) of `hwnd`'s client area; buttons stay as they are.
+// Moves the pointer to (x, y) of `hwnd`'s client area and waits until the
+// move holds; buttons stay as they are.
 bool MoveTo(HWND hwnd, int x, int y);
 // Left button down, up, or both at the pointer's place.
 bool LeftDown();
