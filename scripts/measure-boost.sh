@@ -106,6 +106,13 @@ echo "  普通加速   $lat_high"
 echo "  疯狂加速   $lat_rt"
 
 ok=1
+for got in "$ceiling" "$plain" "$high" "$rt"; do
+  [[ "$got" =~ ^[0-9]+$ && "$got" -gt 0 ]] || { echo "a work phase measured nothing"; ok=0; }
+done
+for got in "$lat_plain" "$lat_high" "$lat_rt"; do
+  [[ "$got" == *p99_us* ]] || { echo "a latency phase measured nothing"; ok=0; }
+done
+((ok)) || exit 1
 for got in "$(ratio "$high" "$plain")" "$(ratio "$rt" "$plain")"; do
   awk -v r="$got" -v m="$min_ratio" 'BEGIN { exit !(r != "n/a" && r >= m) }' || ok=0
 done
