@@ -29,12 +29,18 @@ std::optional<RECT> HwndChild::RectInTab() const {
   return r;
 }
 
-bool HwndChild::MoveTo(int x, int y, int width, int height) {
+bool HwndChild::MoveTo(int x, int y, int width, int height, UINT extraFlags) {
   POINT origin{x, y};
   HWND parent = GetParent(child_);
   if (parent != tab_) MapWindowPoints(tab_, parent, &origin, 1);
   return SetWindowPos(child_, nullptr, origin.x, origin.y, width, height,
-                      SWP_NOZORDER | SWP_NOACTIVATE) != 0;
+                      SWP_NOZORDER | SWP_NOACTIVATE | extraFlags) != 0;
+}
+
+bool HwndChild::PlaceShown(const Rect& r, int32_t leftTwips) {
+  if (!MoveTo(PixelsOf(leftTwips), r.top, r.Width(), r.Height(), SWP_SHOWWINDOW)) return false;
+  leftTwips_ = leftTwips;
+  return true;
 }
 
 std::optional<int32_t> HwndChild::Left() const {
@@ -164,11 +170,9 @@ HWND TabWindow::CreateLoaded(HINSTANCE instance, HWND parent, int id, const RECT
 void TabWindow::AddToPage(int page, HWND child, const Rect& rectOnPage) {
   if (!IsWindow(child) || Handle() == nullptr) return;
   auto wrapped = std::make_unique<HwndChild>(child, Handle());
-  wrapped->Place(rectOnPage);
-  // Placed as if `page` were in front, then set apart like the rest of its tab.
+  // Where `page` in front would put it, set apart like the rest of its tab.
   const int32_t shift = (strip_->ActiveTab() - page) * strip_->State().HiddenOffset;
-  wrapped->SetLeft(rectOnPage.left * kTwipsPerPixel + shift);
-  wrapped->SetVisible(true);
+  wrapped->PlaceShown(rectOnPage, rectOnPage.left * kTwipsPerPixel + shift);
   children_.push_back(std::move(wrapped));
 }
 

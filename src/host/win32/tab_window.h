@@ -38,10 +38,13 @@ class HwndChild final : public ContainedControl {
   HWND Handle() const { return child_; }
   // Moves and sizes the window to `r` (pixels of the tab's client area).
   bool Place(const Rect& r) { return MoveTo(r.left, r.top, r.Width(), r.Height()); }
+  // Places the window at `leftTwips` with r's top and size, and shows it: one
+  // call where Place, SetLeft and SetVisible would make three.
+  bool PlaceShown(const Rect& r, int32_t leftTwips);
 
  private:
   std::optional<RECT> RectInTab() const;  // pixels, tab client coordinates
-  bool MoveTo(int x, int y, int width, int height);
+  bool MoveTo(int x, int y, int width, int height, UINT extraFlags = 0);
   HWND child_;
   HWND tab_;
   std::optional<int32_t> leftTwips_;  // the last Left set, while the window stays there
