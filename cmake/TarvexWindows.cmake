@@ -21,7 +21,7 @@ if(TARVEX_RELEASE)
   endif()
 endif()
 
-set(TARVEX_WIN32_LIBS user32 gdi32 kernel32 shell32 advapi32 comctl32 comdlg32 ole32 oleaut32 uxtheme msimg32 shlwapi psapi)
+set(TARVEX_WIN32_LIBS user32 gdi32 kernel32 shell32 advapi32 comctl32 ole32 oleaut32 uxtheme msimg32 shlwapi psapi)
 
 tarvex_library(tarvex_win32 src/platform/win32)
 target_link_libraries(tarvex_win32 PUBLIC tarvex_app ${TARVEX_WIN32_LIBS})

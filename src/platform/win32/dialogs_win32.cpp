@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "platform/win32/open_file_dialog_win32.h"
 #include "platform/win32/wide_text.h"
 
 namespace tarvex {
@@ -65,7 +66,7 @@ std::string Win32Dialogs::ChooseOpenFile(const OpenFileOptions& options) {
   // A name may be new (the history is saved through this dialog); the
   // program's current directory stays where it was.
   ofn.Flags = OFN_EXPLORER | OFN_NOCHANGEDIR;
-  if (!GetOpenFileNameW(&ofn)) return {};
+  if (!GetOpenFileNameLoaded(&ofn)) return {};
   return WideToUtf8(file.data());
 }
 

@@ -10,6 +10,16 @@
 
 namespace tarvex {
 
+bool GetOpenFileNameLoaded(OPENFILENAMEW* ofn) {
+  using Function = BOOL(WINAPI*)(OPENFILENAMEW*);
+  static const Function function = []() -> Function {
+    HMODULE library = LoadLibraryExW(L"comdlg32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    if (library == nullptr) return nullptr;
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, "GetOpenFileNameW")));
+  }();
+  return function != nullptr && function(ofn) != FALSE;
+}
+
 std::optional<std::string> Win32OpenFileDialog::Show(const OpenFileRequest& request) {
   if (request.capacity < 2) return std::nullopt;
   // The filter's pairs are NUL-separated; the list itself ends in two NULs.
@@ -33,7 +43,7 @@ std::optional<std::string> Win32OpenFileDialog::Show(const OpenFileRequest& requ
   ofn.lpstrInitialDir = initialDir.empty() ? nullptr : initialDir.c_str();
   ofn.lpstrTitle = title.c_str();
   ofn.Flags = request.flags;
-  if (!GetOpenFileNameW(&ofn)) return std::nullopt;
+  if (!GetOpenFileNameLoaded(&ofn)) return std::nullopt;
   return WideToUtf8(std::wstring_view(file.data()));
 }
 
