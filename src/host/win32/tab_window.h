@@ -36,10 +36,8 @@ class HwndChild final : public ContainedControl {
   bool SetVisible(bool visible) override;
   int64_t WindowHandle() const override { return reinterpret_cast<intptr_t>(child_); }
   HWND Handle() const { return child_; }
-  // Moves and sizes the window to `r` (pixels of the tab's client area).
-  bool Place(const Rect& r) { return MoveTo(r.left, r.top, r.Width(), r.Height()); }
-  // Places the window at `leftTwips` with r's top and size, and shows it: one
-  // call where Place, SetLeft and SetVisible would make three.
+  // Places the window at `leftTwips` with r's top and size (pixels of the
+  // tab's client area) and shows it, in one call.
   bool PlaceShown(const Rect& r, int32_t leftTwips);
 
  private:
