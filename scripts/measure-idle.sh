@@ -5,13 +5,15 @@
 #   scripts/measure-idle.sh [BUILD_DIR] [SECONDS] [ROUNDS]
 # BUILD_DIR holds tarvex.exe, idle_window.exe, idle_probe.exe and memory_probe.dll
 # (default build/windows; the exe may come from another build: TARVEX_EXE=path).
-# Prints one line per run and the medians per program.
+# TARVEX_BEFORE=path adds an older tarvex.exe to each round, for before and after
+# in one run. Prints one line per run and the medians per program.
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="$(cd "${1:-$here/build/windows}" && pwd)"
 secs="${2:-60}"
 rounds="${3:-5}"
 exe="$(realpath "${TARVEX_EXE:-$build/tarvex.exe}")"
+if [[ -n "${TARVEX_BEFORE:-}" ]]; then export TARVEX_BEFORE="$(realpath "$TARVEX_BEFORE")"; fi
 for f in idle_window.exe idle_probe.exe memory_probe.dll; do
   [[ -f "$build/$f" ]] || { echo "missing $build/$f (cmake --build $build --target idle_probe)" >&2; exit 2; }
 done
@@ -24,6 +26,12 @@ work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 cp "$exe" "$work/tarvex.exe"   # a folder of its own: its INI starts from the defaults
 cp "$build/idle_window.exe" "$build/idle_probe.exe" "$build/memory_probe.dll" "$work/"
+programs=(idle_window.exe tarvex.exe)
+if [[ -n "${TARVEX_BEFORE:-}" ]]; then
+  mkdir "$work/before"   # same name, so Wine and the CPU reading treat both alike
+  cp "$TARVEX_BEFORE" "$work/before/tarvex.exe"
+  programs=(idle_window.exe before/tarvex.exe tarvex.exe)
+fi
 cd "$work"
 wine cmd /c exit >/dev/null 2>&1 </dev/null || true   # services up: only the program's start is timed
 
@@ -41,8 +49,8 @@ cpu_ns() {
   echo 0
 }
 
-one_run() {  # prints: NAME startup_s cpu_percent private_kib
-  local name="$1" line startup="?" private="?" c0=0 c1=0 t0=0 t1=0
+one_run() {  # prints: PROGRAM startup_s cpu_percent private_kib
+  local program="$1" name="${1##*/}" line startup="?" private="?" c0=0 c1=0 t0=0 t1=0
   while IFS= read -r line; do
     line="${line%$'\r'}"
     case "$line" in
@@ -51,25 +59,25 @@ one_run() {  # prints: NAME startup_s cpu_percent private_kib
       window_end) c1=$(cpu_ns "$name"); t1=$(date +%s%N) ;;
       private_kib*) private="${line#* }" ;;
     esac
-  done < <(wine idle_probe.exe "$name" "$secs" 2>&1 </dev/null)
+  done < <(wine idle_probe.exe "${program//\//\\}" "$secs" 2>&1 </dev/null)
   local cpu="?"
   if ((t1 > t0 && c0 > 0 && c1 >= c0)); then cpu=$(echo "scale=3; 100 * ($c1 - $c0) / ($t1 - $t0)" | bc); fi
-  echo "$name $startup $cpu $private"
+  echo "$program $startup $cpu $private"
 }
 
 median() { sort -g | awk '{a[NR] = $1} END {if (NR % 2) print a[(NR + 1) / 2]; else print (a[NR / 2] + a[NR / 2 + 1]) / 2}'; }
 
 echo "load before: $(cut -d' ' -f1-3 /proc/loadavg); $secs s windows, $rounds rounds"
-printf '%-16s %10s %10s %12s\n' program start-up/s cpu/% private/KiB
+printf '%-18s %10s %10s %12s\n' program start-up/s cpu/% private/KiB
 results="$work/results"
 for ((r = 1; r <= rounds; r++)); do
-  for name in idle_window.exe tarvex.exe; do
-    one_run "$name" | tee -a "$results" | awk '{printf "%-16s %10s %10s %12s\n", $1, $2, $3, $4}'
+  for name in "${programs[@]}"; do
+    one_run "$name" | tee -a "$results" | awk '{printf "%-18s %10s %10s %12s\n", $1, $2, $3, $4}'
   done
 done
 echo "medians:"
-for name in idle_window.exe tarvex.exe; do
-  printf '%-16s %10s %10s %12s\n' "$name" \
+for name in "${programs[@]}"; do
+  printf '%-18s %10s %10s %12s\n' "$name" \
     "$(awk -v n="$name" '$1 == n {print $2}' "$results" | median)" \
     "$(awk -v n="$name" '$1 == n {print $3}' "$results" | median)" \
     "$(awk -v n="$name" '$1 == n {print $4}' "$results" | median)"

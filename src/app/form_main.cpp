@@ -73,19 +73,28 @@ bool FormMain::Load(WindowHandle window) {
   (void)windows_.SetTopmost(window_, core_.AlwaysTopReadsOn());
   SetLinksNormal();
   tray_.InstallWindowProc();
-  tray_.AddTrayIcon();
   tray_.SetQuitWithoutAsking(false);
   // Auto-minimise goes through the window procedure like the hide button;
   // if that procedure is not in front the request does nothing and the
-  // window shows.
+  // window shows. The icon, the hidden window's way back, comes first.
   bool show = true;
   if (core_.AutoMinReadsOn()) {
+    AddTrayIconOnce();
     (void)windows_.Send(window_, wm::kCommand, wm::kScMinimize, 0);
     show = tray_.PreviousWindowProc() == 0;
   }
   // Only now may a restarted taskbar ask for the icon again.
   tray_.RegisterTaskbarCreated();
   return show;
+}
+
+void FormMain::Shown() { AddTrayIconOnce(); }
+
+void FormMain::AddTrayIconOnce() {
+  // Not after the exit: an icon added then would outlive the program.
+  if (iconAdded_ || unloaded_) return;
+  iconAdded_ = true;
+  tray_.AddTrayIcon();
 }
 
 bool FormMain::QueryUnload() {
@@ -95,6 +104,7 @@ bool FormMain::QueryUnload() {
   // Every way out (Yes, the tray menu's 退出, the end of the logon) passes here:
   // leave no process raised behind.
   core_.GiveBackRaised();
+  unloaded_ = true;
   tray_.RemoveTrayIcon();
   tray_.RemoveWindowProc();
   return true;

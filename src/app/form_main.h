@@ -41,6 +41,10 @@ class FormMain {
   // Load step; `window` is the main window. Returns whether the host shows the
   // window now (false when auto-minimise hid it).
   bool Load(WindowHandle window);
+  // After Load, once the host has shown and painted the window (or left it
+  // hidden): adds the tray icon unless auto-minimise already did. The shell
+  // may take tens of milliseconds over it, which the window need not wait for.
+  void Shown();
   // Close request: whether the window may close. After true the raised
   // process has its class back, the icon is gone and the program's window
   // procedure removed.
@@ -72,6 +76,7 @@ class FormMain {
  private:
   void DragWindow();
   void SetLinksNormal();
+  void AddTrayIconOnce();
 
   FormMainView& view_;
   FormMainCore& core_;
@@ -80,6 +85,8 @@ class FormMain {
   Shell& shell_;
   const SingleInstance& instance_;
   WindowHandle window_ = 0;
+  bool iconAdded_ = false;  // by the start-up; "TaskbarCreated" adds it again on its own
+  bool unloaded_ = false;
 };
 
 }  // namespace tarvex

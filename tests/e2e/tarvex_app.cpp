@@ -45,7 +45,9 @@ bool TarvexApp::Start(bool expectHidden) {
     main_ = WaitForWindow(app_->Id(), L"", kMainTitle, 20s);
     if (main_ && !WaitUntil([&] { return IsWindowVisible(main_) != FALSE; }, 10s)) return false;
   }
-  return main_ != nullptr;
+  // The window shows before all of it is made: the pages not in front follow
+  // on a posted message, the history page's last button last of all.
+  return main_ != nullptr && WaitUntil([&] { return Control(id::kCommandClearRecords) != nullptr; }, 10s);
 }
 
 bool TarvexApp::Checked(int controlId) const {

@@ -4,6 +4,7 @@
 // instance), load, show.
 #include <QApplication>
 #include <QIcon>
+#include <QTimer>
 
 #include "app/form_main.h"
 #include "app/module_auto_run.h"
@@ -71,6 +72,8 @@ int main(int argc, char* argv[]) {
   window.Attach(&form, &settings, &windows);
   window.StartTimerMain();  // running from creation; its first tick comes after load
   if (form.Load(window.Handle())) windows.Show(window.Handle());
+  // The tray icon once the window is up: the window need not wait for it.
+  QTimer::singleShot(0, &app, [&form] { form.Shown(); });
   const int rc = QApplication::exec();
   trayModule = nullptr;
   return rc;

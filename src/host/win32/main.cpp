@@ -63,6 +63,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     windows.Show(FromHwnd(window.Handle()));
     UpdateWindow(window.Handle());
   }
+  // The tray icon and what no one sees yet; ahead of any input in the queue,
+  // so no one reaches the settings page first.
+  PostMessageW(window.Handle(), MainWindow::kCreateDeferredMessage, 0, 0);
 
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {

@@ -133,6 +133,10 @@ LRESULT MainWindow::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
       if (wParam == ids::kTimerMain && form_) form_->TimerMain_Timer();
       return 0;
+    case kCreateDeferredMessage:
+      if (form_) form_->Shown();  // the tray icon first: the one part the user sees
+      CreateDeferred();
+      return 0;
     case WM_COMMAND:
       OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
       return 0;

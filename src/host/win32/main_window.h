@@ -42,8 +42,14 @@ class MainWindow final : public FormMainView,
   MainWindow& operator=(const MainWindow&) = delete;
 
   static bool RegisterClass(HINSTANCE instance);
-  // Creates the window and every control (hidden); false on failure.
+  // Creates the window and its controls (hidden); false on failure. The
+  // settings and history pages and the tooltip, which no one sees at start,
+  // follow on kCreateDeferredMessage: under Wine they cost 40-50 ms (each
+  // drop-down list is a window of the X server) the user would wait for.
   bool Create();
+  // The program posts it once the window is shown and painted (or left in
+  // the tray); until then the views keep what the start-up put in them.
+  static constexpr UINT kCreateDeferredMessage = WM_APP + 1;
   HWND Handle() const { return hwnd_; }
 
   // Wiring done by the program before Load.
@@ -111,6 +117,9 @@ class MainWindow final : public FormMainView,
                 const Rect& rectOnPage, int id, HFONT font, DWORD exStyle = 0);
   HWND AddLabel(int page, const std::wstring& text, const Rect& r, HFONT font, int id = 0,
                 DWORD extra = 0);
+  void CreateDeferred();
+  void CreateSettingsPage();
+  void CreateHistoryPage();
   void CreateHistoryList();
   void CreateTooltip();
   void CreateButtons();
@@ -120,8 +129,10 @@ class MainWindow final : public FormMainView,
   HBRUSH ControlColor(HDC dc, HWND control);
 
   void OnCommand(int id, int code, HWND control);
-  HWND CheckBox(SettingCheck check) const;
-  HWND Combo(SettingCombo combo) const;
+  static size_t CheckIndex(SettingCheck check);
+  static WPARAM ToButtonState(CheckState state);
+  static size_t ComboIndex(SettingCombo combo);
+  void FillCombo(size_t which, const std::vector<std::string>& entries);
   Link& LinkOf(LinkLabel link) { return link == LinkLabel::HomePage ? home_ : help_; }
 
   HINSTANCE instance_;
@@ -133,8 +144,23 @@ class MainWindow final : public FormMainView,
   std::unique_ptr<PageTabs> tabs_;
   HostedControls hosted_;  // the owner-drawn controls' objects; outlive their windows
 
-  std::array<HWND, 5> checks_{};  // by SettingCheck
-  std::array<HWND, 2> combos_{};  // by SettingCombo
+  // The settings and history controls do not exist until CreateDeferred;
+  // until then their views read and write these.
+  struct ComboState {
+    std::vector<std::wstring> items;
+    int selected = -1;
+  };
+  struct PendingRow {
+    std::array<std::wstring, 4> text;
+    int32_t image = -1;
+  };
+  bool deferredMade_ = false;
+  std::array<HWND, 5> checks_{};  // in checks_ order (see CheckIndex)
+  std::array<CheckState, 5> checkStates_{};
+  std::array<HWND, 2> combos_{};  // by ComboIndex
+  std::array<ComboState, 2> comboStates_{};
+  std::vector<PendingRow> pendingRows_;
+  PendingRow* PendingAt(int32_t index);
   HWND labelInfo_ = nullptr;
   HWND labelCount_ = nullptr;
   HWND history_ = nullptr;

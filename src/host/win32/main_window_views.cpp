@@ -15,12 +15,16 @@ void MainWindow::SetTabCaption(int tab, std::string_view caption) { tabs_->SetTa
 void MainWindow::SetActiveTab(int tab) { tabs_->SetActiveTab(tab); }
 void MainWindow::SetActiveTabHeight(int pixels) { tabs_->SetActiveTabHeight(pixels); }
 
-void MainWindow::FillComboSpeed(const std::vector<std::string>& entries) {
-  for (const auto& e : entries) SendMessageW(combos_[0], CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Utf8ToWide(e).c_str()));
-}
+void MainWindow::FillComboSpeed(const std::vector<std::string>& entries) { FillCombo(0, entries); }
 
-void MainWindow::FillComboAutoCleanCount(const std::vector<std::string>& entries) {
-  for (const auto& e : entries) SendMessageW(combos_[1], CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Utf8ToWide(e).c_str()));
+void MainWindow::FillComboAutoCleanCount(const std::vector<std::string>& entries) { FillCombo(1, entries); }
+
+void MainWindow::FillCombo(size_t which, const std::vector<std::string>& entries) {
+  for (const auto& e : entries) {
+    std::wstring item = Utf8ToWide(e);
+    if (combos_[which]) SendMessageW(combos_[which], CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    comboStates_[which].items.push_back(std::move(item));
+  }
 }
 
 void MainWindow::SetLinkLook(LinkLabel which, bool underline, OleColor color) {
@@ -50,23 +54,27 @@ PromptAnswer MainWindow::AskYesNo(std::string_view text, std::string_view title)
 
 // --- SettingsControls ---
 
-HWND MainWindow::CheckBox(SettingCheck check) const {
+size_t MainWindow::CheckIndex(SettingCheck check) {
   switch (check) {
-    case SettingCheck::kAutoRun: return checks_[0];
-    case SettingCheck::kAutoMin: return checks_[1];
-    case SettingCheck::kState: return checks_[2];
-    case SettingCheck::kMostTop: return checks_[3];
-    case SettingCheck::kEnableRecord: return checks_[4];
+    case SettingCheck::kAutoRun: return 0;
+    case SettingCheck::kAutoMin: return 1;
+    case SettingCheck::kState: return 2;
+    case SettingCheck::kMostTop: return 3;
+    case SettingCheck::kEnableRecord: return 4;
   }
-  return nullptr;
+  return 0;
 }
 
-HWND MainWindow::Combo(SettingCombo combo) const {
-  return combo == SettingCombo::kSpeed ? combos_[0] : combos_[1];
+WPARAM MainWindow::ToButtonState(CheckState state) {
+  return state == CheckState::kChecked ? BST_CHECKED : state == CheckState::kGrayed ? BST_INDETERMINATE : BST_UNCHECKED;
 }
+
+size_t MainWindow::ComboIndex(SettingCombo combo) { return combo == SettingCombo::kSpeed ? 0 : 1; }
 
 CheckState MainWindow::GetCheck(SettingCheck check) const {
-  switch (SendMessageW(CheckBox(check), BM_GETCHECK, 0, 0)) {
+  const size_t i = CheckIndex(check);
+  if (!checks_[i]) return checkStates_[i];
+  switch (SendMessageW(checks_[i], BM_GETCHECK, 0, 0)) {
     case BST_CHECKED: return CheckState::kChecked;
     case BST_INDETERMINATE: return CheckState::kGrayed;
     default: return CheckState::kUnchecked;
@@ -74,13 +82,22 @@ CheckState MainWindow::GetCheck(SettingCheck check) const {
 }
 
 void MainWindow::SetCheck(SettingCheck check, CheckState state) {
-  const WPARAM value = state == CheckState::kChecked ? BST_CHECKED
-                       : state == CheckState::kGrayed ? BST_INDETERMINATE : BST_UNCHECKED;
-  SendMessageW(CheckBox(check), BM_SETCHECK, value, 0);  // sends no BN_CLICKED
+  const size_t i = CheckIndex(check);
+  if (!checks_[i]) {
+    checkStates_[i] = state;
+    return;
+  }
+  SendMessageW(checks_[i], BM_SETCHECK, ToButtonState(state), 0);  // sends no BN_CLICKED
 }
 
 std::string MainWindow::ComboText(SettingCombo combo) const {
-  HWND box = Combo(combo);
+  const size_t which = ComboIndex(combo);
+  HWND box = combos_[which];
+  if (!box) {  // not made yet: what it will show
+    const ComboState& state = comboStates_[which];
+    if (state.selected < 0 || static_cast<size_t>(state.selected) >= state.items.size()) return {};
+    return WideToUtf8(state.items[static_cast<size_t>(state.selected)]);
+  }
   const LRESULT sel = SendMessageW(box, CB_GETCURSEL, 0, 0);
   if (sel == CB_ERR) return {};
   const LRESULT n = SendMessageW(box, CB_GETLBTEXTLEN, static_cast<WPARAM>(sel), 0);
@@ -92,7 +109,20 @@ std::string MainWindow::ComboText(SettingCombo combo) const {
 }
 
 bool MainWindow::SelectComboText(SettingCombo combo, std::string_view text) {
-  HWND box = Combo(combo);
+  const size_t which = ComboIndex(combo);
+  HWND box = combos_[which];
+  if (!box) {  // not made yet: CB_FINDSTRINGEXACT's rule, case-blind and whole
+    ComboState& state = comboStates_[which];
+    const std::wstring wanted = Utf8ToWide(text);
+    for (size_t i = 0; i < state.items.size(); ++i) {
+      if (CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, state.items[i].c_str(), -1, wanted.c_str(), -1) ==
+          CSTR_EQUAL) {
+        state.selected = static_cast<int>(i);
+        return true;
+      }
+    }
+    return false;
+  }
   const LRESULT i = SendMessageW(box, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                  reinterpret_cast<LPARAM>(Utf8ToWide(text).c_str()));
   if (i == CB_ERR) return false;
@@ -126,12 +156,22 @@ void MainWindow::SetCountCaption(std::string_view text) { SetWindowTextW(labelCo
 
 // --- HistoryView ---
 
-int32_t MainWindow::ItemCount() const { return static_cast<int32_t>(ListView_GetItemCount(history_)); }
+int32_t MainWindow::ItemCount() const {
+  if (!history_) return static_cast<int32_t>(pendingRows_.size());
+  return static_cast<int32_t>(ListView_GetItemCount(history_));
+}
 
-void MainWindow::ClearItems() { ListView_DeleteAllItems(history_); }
+void MainWindow::ClearItems() {
+  pendingRows_.clear();
+  if (history_) ListView_DeleteAllItems(history_);
+}
 
 int32_t MainWindow::AddItem(std::string_view text) {
   std::wstring wide = Utf8ToWide(text);
+  if (!history_) {
+    pendingRows_.push_back({{std::move(wide)}, -1});
+    return static_cast<int32_t>(pendingRows_.size() - 1);
+  }
   LVITEMW item{};
   item.mask = LVIF_TEXT;
   item.iItem = ItemCount();
@@ -139,8 +179,17 @@ int32_t MainWindow::AddItem(std::string_view text) {
   return static_cast<int32_t>(SendMessageW(history_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
 }
 
+MainWindow::PendingRow* MainWindow::PendingAt(int32_t index) {
+  if (index < 0 || static_cast<size_t>(index) >= pendingRows_.size()) return nullptr;
+  return &pendingRows_[static_cast<size_t>(index)];
+}
+
 void MainWindow::SetSubItem(int32_t index, int32_t subItem, std::string_view text) {
   std::wstring wide = Utf8ToWide(text);
+  if (!history_) {
+    if (PendingRow* row = PendingAt(index); row && subItem >= 0 && subItem < 4) row->text[static_cast<size_t>(subItem)] = std::move(wide);
+    return;
+  }
   LVITEMW item{};
   item.iSubItem = subItem;
   item.pszText = wide.data();
@@ -148,6 +197,10 @@ void MainWindow::SetSubItem(int32_t index, int32_t subItem, std::string_view tex
 }
 
 void MainWindow::SetSmallIcon(int32_t index, int32_t image) {
+  if (!history_) {
+    if (PendingRow* row = PendingAt(index)) row->image = image;
+    return;
+  }
   LVITEMW item{};
   item.mask = LVIF_IMAGE;
   item.iItem = index;
@@ -156,6 +209,10 @@ void MainWindow::SetSmallIcon(int32_t index, int32_t image) {
 }
 
 std::string MainWindow::ItemText(int32_t index, int32_t subItem) const {
+  if (!history_) {
+    if (index < 0 || static_cast<size_t>(index) >= pendingRows_.size() || subItem < 0 || subItem >= 4) return {};
+    return WideToUtf8(pendingRows_[static_cast<size_t>(index)].text[static_cast<size_t>(subItem)]);
+  }
   std::vector<wchar_t> buffer(1024);
   LVITEMW item{};
   item.iSubItem = subItem;

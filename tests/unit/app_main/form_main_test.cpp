@@ -48,6 +48,7 @@ class FormMainTest : public ::testing::Test {
     if (!form.Initialize()) return false;
     const bool show = form.Load(kMain);
     if (show) windows.visible = true;
+    form.Shown();
     log.clear();
     return show;
   }
@@ -73,8 +74,13 @@ TEST_F(FormMainTest, LoadSetsUpTabsEngineSettingsWindowAndTrayInOrder) {
   const Log expected{"CopyTabImages", "TabCaption0", "TabCaption1", "TabCaption2", "TabCaption3",
                      "ActiveTab(3)", "ActiveTabHeight(25)", "ResetEngine", "FillSpeed", "FillClean",
                      "ApplySettings", "Tick", "SetTopmost(1)", "LinkHome", "LinkHelp",
-                     "InstallProc", "IconAdd", "Register(TaskbarCreated)"};
+                     "InstallProc", "Register(TaskbarCreated)"};
   EXPECT_EQ(log, expected);
+  // The icon follows once the window is up, and only once.
+  log.clear();
+  form.Shown();
+  form.Shown();
+  EXPECT_EQ(log, (Log{"IconAdd"}));
   EXPECT_EQ(view.captions, (std::vector<std::string>{" 状态 ", " 软件设置 ", " 加速记录 ", " 关于软件 "}));
   EXPECT_EQ(view.speed, (std::vector<std::string>{"普通加速", "疯狂加速"}));
   EXPECT_EQ(view.clean, (std::vector<std::string>{"50", "100", "200", "300"}));
@@ -98,6 +104,9 @@ TEST_F(FormMainTest, AutoMinHidesThroughTheProcedureBeforeTheWindowIsSeen) {
   EXPECT_LT(hide, Index(log, "Register(TaskbarCreated)"));
   EXPECT_EQ(log[hide - 1], "Prev(4096,273,61472)");
   EXPECT_EQ(Index(log, "Show"), log.size());
+  log.clear();
+  form.Shown();  // already there: no second icon
+  EXPECT_TRUE(log.empty());
 }
 
 TEST_F(FormMainTest, AutoMinWithoutTheProcedureShowsTheWindowAnyway) {
@@ -137,6 +146,17 @@ TEST_F(FormMainTest, ExitAnsweredYesGivesBackThenRemovesIconThenProcedure) {
   EXPECT_TRUE(closed);
   EXPECT_EQ(log, (Log{"Close", "Ask(确定要退出吗？|请确认?)", "GiveBack", "IconDelete", "SetProc"}));
   EXPECT_EQ(windows.currentProc, 0x1000);
+}
+
+TEST_F(FormMainTest, ExitBeforeTheWindowIsUpLeavesNoIconBehind) {
+  ASSERT_TRUE(form.Initialize());
+  ASSERT_TRUE(form.Load(kMain));
+  tray.MainWindowProc(kMain, wm::kEndSession, 1, 0);  // the logon ends at once
+  view.CloseWindow();
+  ASSERT_TRUE(closed);
+  log.clear();
+  form.Shown();  // the host's late step still runs
+  EXPECT_TRUE(log.empty());
 }
 
 TEST_F(FormMainTest, EndOfSessionClosesWithoutAsking) {
