@@ -7,6 +7,8 @@
 #   memory     resident set at the end of that stretch
 # Prints the medians and Tarvex's ratios (start-up, CPU) and difference (memory).
 #   scripts/measure-qt.sh [ROUNDS] [IDLE_SECONDS]   (default 5 rounds, 20 s)
+# TARVEX_BEFORE=path adds an older build of the program to each round, for
+# before and after in one run.
 set -uo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$here"
@@ -53,9 +55,13 @@ run() {  # PROGRAM TITLE
 
 median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2}'; }
 
-: >"$work/tarvex"; : >"$work/baseline"
+: >"$work/tarvex"; : >"$work/baseline"; : >"$work/before"
 for r in $(seq "$rounds"); do
   run "$bin/tarvex_qt_baseline" "Qt baseline" >>"$work/baseline"
+  if [[ -n "${TARVEX_BEFORE:-}" ]]; then
+    run "$TARVEX_BEFORE" "Tarvex v$version" >>"$work/before"
+    echo "round $r: before $(tail -1 "$work/before")"
+  fi
   run "$bin/tarvex" "Tarvex v$version" >>"$work/tarvex"
   echo "round $r: baseline $(tail -1 "$work/baseline")  tarvex $(tail -1 "$work/tarvex")  (start-up ms, CPU ms in ${idle} s, RSS kB, start-up CPU ms)"
 done
@@ -69,3 +75,11 @@ printf '%-22s %12s %12s %9.2fx\n' "start-up (ms)" "$b1" "$t1" "$(awk "BEGIN {pri
 printf '%-22s %12s %12s %9.2fx\n' "start-up CPU (ms)" "$b4" "$t4" "$(awk "BEGIN {print $t4 / ($b4 > 0 ? $b4 : 1)}")"
 printf '%-22s %12s %12s %9.2fx\n' "CPU in ${idle} s idle (ms)" "$b2" "$t2" "$(awk "BEGIN {print $t2 / ($b2 > 0 ? $b2 : 1)}")"
 printf '%-22s %12s %12s %+8.1f MB\n' "resident (kB)" "$b3" "$t3" "$(awk "BEGIN {print ($t3 - $b3) / 1024}")"
+if [[ -s "$work/before" ]]; then
+  echo
+  printf '%-22s %12s %12s\n' "before (median)" "Tarvex" "vs baseline"
+  printf '%-22s %12s %11.2fx\n' "start-up (ms)" "$(cut -d' ' -f1 "$work/before" | median)" \
+    "$(awk "BEGIN {print $(cut -d' ' -f1 "$work/before" | median) / $b1}")"
+  printf '%-22s %12s %11.2fx\n' "start-up CPU (ms)" "$(cut -d' ' -f4 "$work/before" | median)" \
+    "$(awk "BEGIN {print $(cut -d' ' -f4 "$work/before" | median) / ($b4 > 0 ? $b4 : 1)}")"
+fi
