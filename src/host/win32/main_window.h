@@ -155,7 +155,7 @@ class MainWindow final : public FormMainView,
     int32_t image = -1;
   };
   bool deferredMade_ = false;
-  std::array<HWND, 5> checks_{};  // in checks_ order (see CheckIndex)
+  std::array<HWND, 5> checks_{};  // by CheckIndex
   std::array<CheckState, 5> checkStates_{};
   std::array<HWND, 2> combos_{};  // by ComboIndex
   std::array<ComboState, 2> comboStates_{};
