@@ -62,6 +62,9 @@ TEST(Engine, WindowInFrontAtStartIsRecordNumberOne) {
   ASSERT_TRUE(WaitUntil([&] { return app.HistoryCount() >= 1; }));
   EXPECT_EQ(app.HistoryText(0, 0), L" 1");
   EXPECT_EQ(app.HistoryText(0, 2), L"In Front At Start");
+  // Set by the start-up tick, before the status page and its tip were made.
+  EXPECT_EQ(WindowText(app.Control(id::kLabelInfo)), L"In Front At Start");
+  EXPECT_EQ(app.InfoToolTip(), L"In Front At Start");
 }
 
 TEST(Engine, CrazyLevelAsksForRealTime) {

@@ -88,30 +88,57 @@ int TarvexApp::HistoryCount() const {
   return static_cast<int>(SendMessageW(Control(id::kListViewHistory), LVM_GETITEMCOUNT, 0, 0));
 }
 
-std::wstring TarvexApp::HistoryText(int item, int subItem) const {
-  // The list lives in the other process: the item record and its text buffer
-  // must be in that process's memory.
-  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, app_->Id());
+namespace {
+
+// Sends `message` with a record that, like the text buffer it points at, must
+// live in the other process; `aim` points the record at the buffer.
+template <class Record, class Aim>
+std::wstring TextFromProcess(DWORD pid, HWND to, UINT message, WPARAM wParam, Record record, Aim aim) {
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
   if (!process) return L"<no access>";
   constexpr size_t kChars = 512;
-  const size_t bytes = sizeof(LVITEMW) + kChars * sizeof(wchar_t);
-  auto* remote = static_cast<char*>(VirtualAllocEx(process, nullptr, bytes, MEM_COMMIT, PAGE_READWRITE));
+  auto* remote = static_cast<char*>(
+      VirtualAllocEx(process, nullptr, sizeof(Record) + kChars * sizeof(wchar_t), MEM_COMMIT, PAGE_READWRITE));
   std::wstring text;
   if (remote) {
-    LVITEMW lv{};
-    lv.iSubItem = subItem;
-    lv.cchTextMax = kChars;
-    lv.pszText = reinterpret_cast<wchar_t*>(remote + sizeof(LVITEMW));
-    WriteProcessMemory(process, remote, &lv, sizeof lv, nullptr);
-    const LRESULT n = SendMessageW(Control(id::kListViewHistory), LVM_GETITEMTEXTW, static_cast<WPARAM>(item),
-                                   reinterpret_cast<LPARAM>(remote));
+    aim(record, reinterpret_cast<wchar_t*>(remote + sizeof(Record)), kChars);
     std::wstring buffer(kChars, L'\0');
-    ReadProcessMemory(process, remote + sizeof(LVITEMW), buffer.data(), kChars * sizeof(wchar_t), nullptr);
-    text = buffer.substr(0, static_cast<size_t>(n));
+    WriteProcessMemory(process, remote, &record, sizeof record, nullptr);
+    WriteProcessMemory(process, remote + sizeof(Record), buffer.data(), kChars * sizeof(wchar_t), nullptr);
+    SendMessageW(to, message, wParam, reinterpret_cast<LPARAM>(remote));
+    ReadProcessMemory(process, remote + sizeof(Record), buffer.data(), kChars * sizeof(wchar_t), nullptr);
+    text = buffer.c_str();
     VirtualFreeEx(process, remote, 0, MEM_RELEASE);
   }
   CloseHandle(process);
   return text;
+}
+
+}  // namespace
+
+std::wstring TarvexApp::HistoryText(int item, int subItem) const {
+  LVITEMW lv{};
+  lv.iSubItem = subItem;
+  return TextFromProcess(app_->Id(), Control(id::kListViewHistory), LVM_GETITEMTEXTW, static_cast<WPARAM>(item), lv,
+                         [](LVITEMW& r, wchar_t* text, size_t chars) {
+                           r.pszText = text;
+                           r.cchTextMax = static_cast<int>(chars);
+                         });
+}
+
+std::wstring TarvexApp::InfoToolTip() const {
+  // The tip is a top-level window the main window owns.
+  HWND tip = nullptr;
+  for (HWND w : TopLevelWindows(app_->Id(), false)) {
+    if (ClassName(w) == TOOLTIPS_CLASSW && GetWindow(w, GW_OWNER) == main_) tip = w;
+  }
+  if (!tip) return L"<no tooltip>";
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.hwnd = main_;
+  tool.uId = reinterpret_cast<UINT_PTR>(Control(id::kLabelInfo));
+  return TextFromProcess(app_->Id(), tip, TTM_GETTEXTW, 512, tool,
+                         [](TTTOOLINFOW& r, wchar_t* text, size_t) { r.lpszText = text; });
 }
 
 void TarvexApp::Tray(UINT mouseMessage) { PostMessageW(main_, kTrayMessage, 0, mouseMessage); }

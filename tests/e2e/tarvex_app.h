@@ -55,6 +55,7 @@ class TarvexApp {
 
   int HistoryCount() const;
   std::wstring HistoryText(int item, int subItem) const;  // across processes
+  std::wstring InfoToolTip() const;                        // the status caption's tip
 
   // The tray icon callback, posted as the shell would.
   void Tray(UINT mouseMessage);

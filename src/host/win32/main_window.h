@@ -43,9 +43,9 @@ class MainWindow final : public FormMainView,
 
   static bool RegisterClass(HINSTANCE instance);
   // Creates the window and its controls (hidden); false on failure. The
-  // settings and history pages and the tooltip, which no one sees at start,
-  // follow on kCreateDeferredMessage: under Wine they cost 40-50 ms (each
-  // drop-down list is a window of the X server) the user would wait for.
+  // status, settings and history pages and the tooltip, which no one sees at
+  // start, follow on kCreateDeferredMessage: under Wine they cost 60-70 ms
+  // (each drop-down list is a window of the X server) the user would wait for.
   bool Create();
   // The program posts it once the window is shown and painted (or left in
   // the tray); until then the views keep what the start-up put in them.
@@ -118,6 +118,7 @@ class MainWindow final : public FormMainView,
   HWND AddLabel(int page, const std::wstring& text, const Rect& r, HFONT font, int id = 0,
                 DWORD extra = 0);
   void CreateDeferred();
+  void CreateStatusPage();
   void CreateSettingsPage();
   void CreateHistoryPage();
   void CreateHistoryList();
@@ -144,8 +145,8 @@ class MainWindow final : public FormMainView,
   std::unique_ptr<PageTabs> tabs_;
   HostedControls hosted_;  // the owner-drawn controls' objects; outlive their windows
 
-  // The settings and history controls do not exist until CreateDeferred;
-  // until then their views read and write these.
+  // The status, settings and history controls do not exist until
+  // CreateDeferred; until then their views read and write these.
   struct ComboState {
     std::vector<std::wstring> items;
     int selected = -1;
@@ -163,6 +164,8 @@ class MainWindow final : public FormMainView,
   PendingRow* PendingAt(int32_t index);
   HWND labelInfo_ = nullptr;
   HWND labelCount_ = nullptr;
+  std::wstring infoText_;         // the two status captions, kept for the
+  std::wstring countText_ = L"0";  // labels made after the first paint
   HWND history_ = nullptr;
   HWND tooltip_ = nullptr;
   std::wstring tipText_;

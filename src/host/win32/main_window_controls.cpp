@@ -1,6 +1,6 @@
 // Creates the main window's children page by page (positions: main_window_layout.h):
-// the status and about pages at once, the settings and history pages after
-// the first paint (CreateDeferred).
+// the about page, in front at start, at once; the other three after the first
+// paint (CreateDeferred).
 // Settings controls, lists and buttons are ordinary Windows controls, so the
 // keyboard, tab order and screen readers work as users expect.
 #include "main_window.h"
@@ -34,22 +34,7 @@ HWND MainWindow::AddLabel(int page, const std::wstring& text, const Rect& r, HFO
 
 void MainWindow::CreateControls() {
   using namespace layout;
-  const HFONT label = fonts_.label.Get(), heading = fonts_.heading.Get();
-
-  // Page 0: speed-up state and the live load diagram with its legend.
-  AddLabel(0, L"加速状态", kHeadingState, heading);
-  AddLabel(0, L"正在加速的程序：", kCaptionInfo, label);
-  labelInfo_ = AddLabel(0, L"", kLabelInfo, label, ids::kLabelInfo, SS_ENDELLIPSIS);
-  AddLabel(0, L"已加速程序个数：", kCaptionCount, label);
-  labelCount_ = AddLabel(0, L"0", kLabelCount, label, ids::kLabelCount);
-  AddLabel(0, L"实时状态", kHeadingLive, heading);
-  if (HWND monitor = CreateStateMonitor(instance_, hwnd_, ids::kSystemMonitor, hosted_)) tabs_->AddToPage(0, monitor, kMonitor);
-  static const wchar_t* const kLegendText[5] = {L"CPU", L"内存", L"页面文件", L"虚拟内存", L"磁盘空间"};
-  for (int i = 0; i < 5; ++i) {
-    const Rect square = At(kLegendLeft[i], kLegendTop + 3, kLegendSquare, kLegendSquare);
-    legend_[static_cast<size_t>(i)] = AddLabel(0, L"", square, label, ids::kLegendFirst + i);
-    AddLabel(0, kLegendText[i], At(kLegendLeft[i] + 14, kLegendTop, 70, 16), label);
-  }
+  const HFONT label = fonts_.label.Get();
 
   // The settings page comes later; its check boxes' states until then.
   // The design states: auto-start and auto-minimise clear, the others checked.
@@ -76,11 +61,30 @@ void MainWindow::CreateControls() {
 void MainWindow::CreateDeferred() {
   if (deferredMade_) return;
   deferredMade_ = true;
+  CreateStatusPage();
   CreateTooltip();
   CreateSettingsPage();
   CreateHistoryPage();  // last: the test driver waits for its buttons
   // New children go under their siblings: the strip goes back beneath them.
   SetWindowPos(tabs_->Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void MainWindow::CreateStatusPage() {
+  using namespace layout;
+  const HFONT label = fonts_.label.Get(), heading = fonts_.heading.Get();
+  AddLabel(0, L"加速状态", kHeadingState, heading);
+  AddLabel(0, L"正在加速的程序：", kCaptionInfo, label);
+  labelInfo_ = AddLabel(0, infoText_, kLabelInfo, label, ids::kLabelInfo, SS_ENDELLIPSIS);
+  AddLabel(0, L"已加速程序个数：", kCaptionCount, label);
+  labelCount_ = AddLabel(0, countText_, kLabelCount, label, ids::kLabelCount);
+  AddLabel(0, L"实时状态", kHeadingLive, heading);
+  if (HWND monitor = CreateStateMonitor(instance_, hwnd_, ids::kSystemMonitor, hosted_)) tabs_->AddToPage(0, monitor, kMonitor);
+  static const wchar_t* const kLegendText[5] = {L"CPU", L"内存", L"页面文件", L"虚拟内存", L"磁盘空间"};
+  for (int i = 0; i < 5; ++i) {
+    const Rect square = At(kLegendLeft[i], kLegendTop + 3, kLegendSquare, kLegendSquare);
+    legend_[static_cast<size_t>(i)] = AddLabel(0, L"", square, label, ids::kLegendFirst + i);
+    AddLabel(0, kLegendText[i], At(kLegendLeft[i] + 14, kLegendTop, 70, 16), label);
+  }
 }
 
 void MainWindow::CreateSettingsPage() {

@@ -139,11 +139,14 @@ void MainWindow::SetTopmost(bool on) {
 
 // --- StatusView ---
 
-void MainWindow::SetInfoCaption(std::string_view text) { SetWindowTextW(labelInfo_, Utf8ToWide(text).c_str()); }
+void MainWindow::SetInfoCaption(std::string_view text) {
+  infoText_ = Utf8ToWide(text);
+  if (labelInfo_) SetWindowTextW(labelInfo_, infoText_.c_str());
+}
 
 void MainWindow::SetInfoToolTip(std::string_view text) {
+  tipText_ = Utf8ToWide(text);  // CreateTooltip takes it if the tip is not made yet
   if (!tooltip_) return;
-  tipText_ = Utf8ToWide(text);
   TTTOOLINFOW tool{};
   tool.cbSize = sizeof tool;
   tool.hwnd = hwnd_;
@@ -152,7 +155,10 @@ void MainWindow::SetInfoToolTip(std::string_view text) {
   SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
-void MainWindow::SetCountCaption(std::string_view text) { SetWindowTextW(labelCount_, Utf8ToWide(text).c_str()); }
+void MainWindow::SetCountCaption(std::string_view text) {
+  countText_ = Utf8ToWide(text);
+  if (labelCount_) SetWindowTextW(labelCount_, countText_.c_str());
+}
 
 // --- HistoryView ---
 
