@@ -152,7 +152,7 @@ class MainWindow final : public FormMainView,
     int selected = -1;
   };
   struct PendingRow {
-    std::array<std::wstring, 4> text;
+    std::array<std::string, 4> text;  // UTF-8, as the view is given it
     int32_t image = -1;
   };
   bool deferredMade_ = false;

@@ -152,9 +152,9 @@ void MainWindow::CreateHistoryList() {
   std::vector<PendingRow> rows;
   rows.swap(pendingRows_);  // from here on the list holds them
   for (const PendingRow& row : rows) {
-    const int32_t index = AddItem(WideToUtf8(row.text[0]));
+    const int32_t index = AddItem(row.text[0]);
     for (int32_t sub = 1; sub < 4; ++sub) {
-      if (!row.text[static_cast<size_t>(sub)].empty()) SetSubItem(index, sub, WideToUtf8(row.text[static_cast<size_t>(sub)]));
+      if (!row.text[static_cast<size_t>(sub)].empty()) SetSubItem(index, sub, row.text[static_cast<size_t>(sub)]);
     }
     if (row.image >= 0) SetSmallIcon(index, row.image);
   }

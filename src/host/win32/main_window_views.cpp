@@ -173,11 +173,11 @@ void MainWindow::ClearItems() {
 }
 
 int32_t MainWindow::AddItem(std::string_view text) {
-  std::wstring wide = Utf8ToWide(text);
   if (!history_) {
-    pendingRows_.push_back({{std::move(wide)}, -1});
+    pendingRows_.push_back({{std::string(text)}, -1});
     return static_cast<int32_t>(pendingRows_.size() - 1);
   }
+  std::wstring wide = Utf8ToWide(text);
   LVITEMW item{};
   item.mask = LVIF_TEXT;
   item.iItem = ItemCount();
@@ -191,11 +191,11 @@ MainWindow::PendingRow* MainWindow::PendingAt(int32_t index) {
 }
 
 void MainWindow::SetSubItem(int32_t index, int32_t subItem, std::string_view text) {
-  std::wstring wide = Utf8ToWide(text);
   if (!history_) {
-    if (PendingRow* row = PendingAt(index); row && subItem >= 0 && subItem < 4) row->text[static_cast<size_t>(subItem)] = std::move(wide);
+    if (PendingRow* row = PendingAt(index); row && subItem >= 0 && subItem < 4) row->text[static_cast<size_t>(subItem)] = text;
     return;
   }
+  std::wstring wide = Utf8ToWide(text);
   LVITEMW item{};
   item.iSubItem = subItem;
   item.pszText = wide.data();
@@ -217,7 +217,7 @@ void MainWindow::SetSmallIcon(int32_t index, int32_t image) {
 std::string MainWindow::ItemText(int32_t index, int32_t subItem) const {
   if (!history_) {
     if (index < 0 || static_cast<size_t>(index) >= pendingRows_.size() || subItem < 0 || subItem >= 4) return {};
-    return WideToUtf8(pendingRows_[static_cast<size_t>(index)].text[static_cast<size_t>(subItem)]);
+    return pendingRows_[static_cast<size_t>(index)].text[static_cast<size_t>(subItem)];
   }
   std::vector<wchar_t> buffer(1024);
   LVITEMW item{};
