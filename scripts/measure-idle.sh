@@ -6,7 +6,9 @@
 # BUILD_DIR holds tarvex.exe, idle_window.exe, idle_probe.exe and memory_probe.dll
 # (default build/windows; the exe may come from another build: TARVEX_EXE=path).
 # TARVEX_BEFORE=path adds an older tarvex.exe to each round, for before and after
-# in one run. Prints one line per run and the medians per program.
+# in one run. The pointer rests in the screen's corner, as when the user works in
+# another program; TARVEX_POINTER=over rests it on the middle of each program's
+# window instead. Prints one line per run and the medians per program.
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="$(cd "${1:-$here/build/windows}" && pwd)"
@@ -58,8 +60,9 @@ one_run() {  # prints: PROGRAM startup_s cpu_percent private_kib
       window_begin) c0=$(cpu_ns "$name"); t0=$(date +%s%N) ;;
       window_end) c1=$(cpu_ns "$name"); t1=$(date +%s%N) ;;
       private_kib*) private="${line#* }" ;;
+      "pointer_placed 0") echo "$program: the pointer could not be placed; this run's CPU figure is not comparable" >&2 ;;
     esac
-  done < <(wine idle_probe.exe "${program//\//\\}" "$secs" 2>&1 </dev/null)
+  done < <(wine idle_probe.exe "${program//\//\\}" "$secs" ${pointer:+"$pointer"} 2>&1 </dev/null)
   local cpu="?"
   if ((t1 > t0 && c0 > 0 && c1 >= c0)); then cpu=$(echo "scale=3; 100 * ($c1 - $c0) / ($t1 - $t0)" | bc); fi
   echo "$program $startup $cpu $private"
@@ -67,7 +70,9 @@ one_run() {  # prints: PROGRAM startup_s cpu_percent private_kib
 
 median() { sort -g | awk '{a[NR] = $1} END {if (NR % 2) print a[(NR + 1) / 2]; else print (a[NR / 2] + a[NR / 2 + 1]) / 2}'; }
 
-echo "load before: $(cut -d' ' -f1-3 /proc/loadavg); $secs s windows, $rounds rounds"
+pointer=""
+if [[ "${TARVEX_POINTER:-corner}" == over ]]; then pointer=over; fi
+echo "load before: $(cut -d' ' -f1-3 /proc/loadavg); $secs s windows, $rounds rounds; pointer ${pointer:-in the corner}"
 printf '%-18s %10s %10s %12s\n' program start-up/s cpu/% private/KiB
 results="$work/results"
 for ((r = 1; r <= rounds; r++)); do

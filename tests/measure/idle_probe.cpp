@@ -1,8 +1,11 @@
-// idle_probe.exe PROGRAM [SECONDS]: starts PROGRAM and prints the time until
-// one of its top-level windows is visible; after a few seconds to settle it
-// marks a window of SECONDS ("window_begin", "window_end") over which the
+// idle_probe.exe PROGRAM [SECONDS] [over]: starts PROGRAM and prints the time
+// until one of its top-level windows is visible; after a few seconds to settle
+// it marks a window of SECONDS ("window_begin", "window_end") over which the
 // caller reads the program's CPU, then prints the program's private bytes
-// (PrivateUsage) and ends it.
+// (PrivateUsage) and ends it. The pointer rests in the screen's corner, as
+// when the user works in another program; with "over" it rests on the middle
+// of the program's window instead (under Wine a window that asked for a
+// mouse-leave notice is then polled every hover time).
 #include <windows.h>
 
 #include <cstdio>
@@ -17,6 +20,7 @@ namespace {
 struct Search {
   DWORD pid;
   bool found;
+  HWND window;
 };
 
 BOOL CALLBACK FindShown(HWND window, LPARAM param) {
@@ -25,6 +29,7 @@ BOOL CALLBACK FindShown(HWND window, LPARAM param) {
   GetWindowThreadProcessId(window, &pid);
   if (pid == search->pid && IsWindowVisible(window)) {
     search->found = true;
+    search->window = window;
     return FALSE;
   }
   return TRUE;
@@ -34,6 +39,31 @@ double Seconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to) {
   LARGE_INTEGER freq;
   QueryPerformanceFrequency(&freq);
   return static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(freq.QuadPart);
+}
+
+// Under Wine SetCursorPos only warps the X pointer with a pointer grab, which
+// this program cannot take; an injected move reaches it through the window
+// under the pointer. Retried, as the X server's echo of an older position can
+// put the pointer back.
+bool MovePointer(int x, int y) {
+  const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dx = MulDiv(x, 65536, w) + 1;
+  in.mi.dy = MulDiv(y, 65536, h) + 1;
+  in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  auto there = [x, y] {
+    POINT now{};
+    return GetCursorPos(&now) && now.x == x && now.y == y;
+  };
+  for (int attempt = 0; attempt < 10; ++attempt) {
+    if (SendInput(1, &in, sizeof in) != 1) return false;
+    Sleep(300);
+    if (!there()) continue;
+    Sleep(700);  // long enough for a late echo to show
+    if (there()) return true;
+  }
+  return false;
 }
 
 // memory_probe.dll (beside this program) loaded into `process` on a thread of
@@ -71,10 +101,11 @@ std::optional<MemoryProbeBlock> ReadMemory(HANDLE process, const wchar_t* self) 
 
 int wmain(int argc, wchar_t** argv) {
   if (argc < 2) {
-    std::fwprintf(stderr, L"usage: idle_probe PROGRAM [SECONDS]\n");
+    std::fwprintf(stderr, L"usage: idle_probe PROGRAM [SECONDS] [over]\n");
     return 2;
   }
   const DWORD seconds = argc > 2 ? static_cast<DWORD>(std::wcstoul(argv[2], nullptr, 10)) : 60;
+  const bool pointerOver = argc > 3 && std::wcscmp(argv[3], L"over") == 0;
   std::wstring commandLine = L"\"" + std::wstring(argv[1]) + L"\"";
   STARTUPINFOW si{};
   si.cb = sizeof si;
@@ -86,7 +117,7 @@ int wmain(int argc, wchar_t** argv) {
     std::fwprintf(stderr, L"cannot start %ls (error %lu)\n", argv[1], GetLastError());
     return 1;
   }
-  Search search{pi.dwProcessId, false};
+  Search search{pi.dwProcessId, false, nullptr};
   for (;;) {
     EnumWindows(FindShown, reinterpret_cast<LPARAM>(&search));
     QueryPerformanceCounter(&now);
@@ -100,6 +131,11 @@ int wmain(int argc, wchar_t** argv) {
   }
   std::printf("startup_s %.3f\n", Seconds(start, now));
   std::fflush(stdout);
+  RECT bounds{};
+  const bool placed = pointerOver && GetWindowRect(search.window, &bounds)
+                          ? MovePointer((bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2)
+                          : MovePointer(0, 0);
+  std::printf("pointer_placed %d\n", placed ? 1 : 0);
 
   Sleep(5000);  // first paints and samples
   // The CPU share over the window is read by the caller (under Wine the

@@ -28,8 +28,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   wc.lpszClassName = L"TarvexIdleWindow";
   if (!RegisterClassExW(&wc)) return 1;
-  HWND window = CreateWindowExW(0, wc.lpszClassName, L"idle_window", WS_OVERLAPPEDWINDOW, 40, 40,
-                                564, 400, nullptr, nullptr, instance, nullptr);
+  // Centred like Tarvex's window, so the pointer starts over both alike.
+  constexpr int kWidth = 564, kHeight = 400;
+  HWND window = CreateWindowExW(0, wc.lpszClassName, L"idle_window", WS_OVERLAPPEDWINDOW,
+                                (GetSystemMetrics(SM_CXSCREEN) - kWidth) / 2,
+                                (GetSystemMetrics(SM_CYSCREEN) - kHeight) / 2, kWidth, kHeight,
+                                nullptr, nullptr, instance, nullptr);
   if (!window) return 1;
   SetTimer(window, 1, 1000, nullptr);
   SetTimer(window, 2, 500, nullptr);

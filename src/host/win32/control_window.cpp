@@ -52,6 +52,25 @@ ControlWindow* ControlWindow::FromHandle(HWND hwnd) {
 
 namespace {
 
+// Whether some of the window can be on screen: shown, and not moved out of its
+// parents' client areas, where the tab control parks the pages not in front.
+// All of it is read in the process, without a call to the window server.
+bool CanBeSeen(HWND hwnd) {
+  if (!IsWindowVisible(hwnd)) return false;
+  RECT seen{};
+  GetWindowRect(hwnd, &seen);
+  for (HWND child = hwnd; (GetWindowLongW(child, GWL_STYLE) & WS_CHILD) != 0;) {
+    const HWND parent = GetParent(child);
+    if (parent == nullptr) break;
+    RECT client{};
+    GetClientRect(parent, &client);
+    MapWindowPoints(parent, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    if (!IntersectRect(&seen, &seen, &client)) return false;
+    child = parent;
+  }
+  return true;
+}
+
 struct AccessKeySearch {
   HWND root;
   wchar_t key;
@@ -135,7 +154,9 @@ void ControlWindow::PropertyChanged(std::string_view name) {
 }
 
 void ControlWindow::Refresh() {
-  if (hwnd_ == nullptr) return;
+  // A window out of sight (its page not in front, the main window in the
+  // tray) is repainted from the canvas when it comes into view.
+  if (hwnd_ == nullptr || !CanBeSeen(hwnd_)) return;
   InvalidateRect(hwnd_, nullptr, FALSE);
   UpdateWindow(hwnd_);
 }

@@ -1,6 +1,6 @@
-// The tab control's message hooks on comctl32's window subclassing (several
-// hooks on one window chain and unhook in reverse order, like procedures
-// replaced with SetWindowLongPtr) and mouse-leave tracking.
+// The tab control's message hooks (several hooks on one window chain and
+// unhook in reverse order, like procedures replaced with SetWindowLongPtr)
+// and mouse-leave tracking.
 #pragma once
 
 #include <windows.h>

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -100,6 +101,83 @@ TEST(Win32Hooks, TwoInstancesOnOneWindowChainAndUnhookInReverse) {
   a.reset();
   EXPECT_EQ(GetWindowLongPtrW(hwnd, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&OwnProc));
   DestroyWindow(hwnd);
+  g_log = nullptr;
+}
+
+WNDPROC g_beforeForeign = nullptr;
+LRESULT CALLBACK ForeignProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_USER + 7 && g_log != nullptr) g_log->push_back("foreign");
+  return CallWindowProcW(g_beforeForeign, hwnd, msg, wParam, lParam);
+}
+
+// Removes its own hook while inside one of its messages.
+class LeavingRouter final : public MessageRouter {
+ public:
+  explicit LeavingRouter(Win32WindowSubclasser& subclasser) : subclasser_(subclasser) {}
+  int64_t RouteMessage(HookHandle hook, int64_t hWnd, uint32_t uMsg, uint64_t wParam,
+                       int64_t lParam) override {
+    if (uMsg == WM_USER + 8) {
+      subclasser_.Remove(hook);
+      g_log->push_back("left");
+    }
+    return subclasser_.CallPrevious(hook, hWnd, uMsg, wParam, lParam);
+  }
+
+ private:
+  Win32WindowSubclasser& subclasser_;
+};
+
+TEST(Win32Hooks, ForeignProceduresSelfRemovalAndDestroyedWindowsAreSafe) {
+  std::vector<std::string> log;
+  g_log = &log;
+  Win32WindowSubclasser subclasser;
+
+  // A procedure put in front of the hook later keeps its place when the hook goes.
+  HWND hwnd = MakeWindow();
+  auto h = static_cast<int64_t>(reinterpret_cast<intptr_t>(hwnd));
+  {
+    Client client("tab");
+    SubclassTable table(subclasser, client);
+    table.Subclass(h);
+    g_beforeForeign = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ForeignProc)));
+  }
+  EXPECT_EQ(GetWindowLongPtrW(hwnd, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&ForeignProc));
+  EXPECT_EQ(SendMessageW(hwnd, WM_USER + 7, 0, 0), 47);  // through the empty chain to the own procedure
+  EXPECT_EQ((std::vector<std::string>{"foreign", "own 7"}), log);
+  DestroyWindow(hwnd);
+
+  // A hook that removes itself inside a message finishes it; the next goes straight through.
+  log.clear();
+  hwnd = MakeWindow();
+  h = static_cast<int64_t>(reinterpret_cast<intptr_t>(hwnd));
+  LeavingRouter leaving(subclasser);
+  ASSERT_NE(subclasser.Install(h, leaving), 0u);
+  EXPECT_EQ(SendMessageW(hwnd, WM_USER + 8, 0, 0), 48);
+  EXPECT_EQ(SendMessageW(hwnd, WM_USER + 8, 0, 0), 48);
+  EXPECT_EQ((std::vector<std::string>{"left", "own 8", "own 8"}), log);
+  EXPECT_EQ(GetWindowLongPtrW(hwnd, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&OwnProc));
+  DestroyWindow(hwnd);
+
+  // A window destroyed with its hook still on: removing the hook later touches
+  // no other window, and a new window is hooked afresh.
+  log.clear();
+  hwnd = MakeWindow();
+  h = static_cast<int64_t>(reinterpret_cast<intptr_t>(hwnd));
+  Client gone("gone");
+  auto stale = std::make_unique<SubclassTable>(subclasser, gone);
+  stale->Subclass(h);
+  DestroyWindow(hwnd);
+  HWND next = MakeWindow();
+  const auto n = static_cast<int64_t>(reinterpret_cast<intptr_t>(next));
+  Client fresh("fresh");
+  SubclassTable table(subclasser, fresh);
+  table.Subclass(n);
+  table.AddMsg(n, WM_USER + 4, MsgWhen::After);
+  stale.reset();
+  EXPECT_EQ(SendMessageW(next, WM_USER + 4, 0, 0), 44);
+  EXPECT_EQ((std::vector<std::string>{"own 4", "fresh after 4 ret 44"}), log);
+  DestroyWindow(next);
   g_log = nullptr;
 }
 
