@@ -52,23 +52,22 @@ ControlWindow* ControlWindow::FromHandle(HWND hwnd) {
 
 namespace {
 
-// Whether some of the window can be on screen: shown, and not moved out of its
-// parents' client areas, where the tab control parks the pages not in front.
-// All of it is read in the process, without a call to the window server.
+// Whether some of the window can be on screen: it and its parents shown, and
+// not moved out of its parents, where the tab control parks the controls of
+// the pages not in front. All of it is read in the process.
 bool CanBeSeen(HWND hwnd) {
-  if (!IsWindowVisible(hwnd)) return false;
   RECT seen{};
   GetWindowRect(hwnd, &seen);
-  for (HWND child = hwnd; (GetWindowLongW(child, GWL_STYLE) & WS_CHILD) != 0;) {
-    const HWND parent = GetParent(child);
-    if (parent == nullptr) break;
-    RECT client{};
-    GetClientRect(parent, &client);
-    MapWindowPoints(parent, nullptr, reinterpret_cast<POINT*>(&client), 2);
-    if (!IntersectRect(&seen, &seen, &client)) return false;
-    child = parent;
+  for (HWND window = hwnd;;) {
+    const LONG style = GetWindowLongW(window, GWL_STYLE);
+    if ((style & WS_VISIBLE) == 0) return false;
+    if ((style & WS_CHILD) == 0) return true;
+    window = GetParent(window);
+    if (window == nullptr) return true;
+    RECT bounds{};  // the parent's frame: a little wider than its client area, never narrower
+    GetWindowRect(window, &bounds);
+    if (!IntersectRect(&seen, &seen, &bounds)) return false;
   }
-  return true;
 }
 
 struct AccessKeySearch {
