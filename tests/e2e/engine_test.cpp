@@ -145,13 +145,21 @@ TEST(Engine, ObjectAndHandleCountsStayFlatWhileWorking) {
   ASSERT_NE(tab, nullptr);
   auto exercise = [&](int rounds) {
     for (int i = 0; i < rounds; ++i) {
-      BringToForeground(i % 2 ? a : b);  // a speed-up and a record each second
+      const HWND front = i % 2 ? a : b;
+      BringToForeground(front);  // a speed-up and a record each round
       PostMessageW(tab, WM_KEYDOWN, VK_RIGHT, 0);  // the next page: children move, tabs repaint
       HWND button = app.Control(id::kCommandExit);
       PostMessageW(button, WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));  // hover: the button's timer and repaint
       PostMessageW(app.Control(id::kCommandClearRecords), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
       PostMessageW(app.Control(id::kCommandClearRecords), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));  // pressed: clears
-      Sleep(1100);
+      // The engine's next tick names the window in front (the helpers take
+      // turns); brought back should anything have taken the foreground meanwhile.
+      const std::wstring inFront = i % 2 ? L"Flat A" : L"Flat B";
+      EXPECT_TRUE(WaitUntil([&] {
+        if (GetForegroundWindow() != front) SetForegroundWindow(front);
+        return WindowText(app.Control(id::kLabelInfo)) == inFront;
+      }, 5s)) << "round " << i << ": caption \"" << ToAnsi(WindowText(app.Control(id::kLabelInfo)))
+               << "\", helper in front: " << (GetForegroundWindow() == front);
     }
   };
   // Private bytes and the program's own count of GDI objects too: where the
