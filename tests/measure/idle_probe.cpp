@@ -56,12 +56,19 @@ bool MovePointer(int x, int y) {
     POINT now{};
     return GetCursorPos(&now) && now.x == x && now.y == y;
   };
+  // Polls `holds` every 10 ms for up to `ms`: the first answer `want` ends it.
+  auto within = [](DWORD ms, bool want, auto holds) {
+    for (const ULONGLONG end = GetTickCount64() + ms;;) {
+      if (holds() == want) return true;
+      if (GetTickCount64() >= end) return false;
+      Sleep(10);
+    }
+  };
   for (int attempt = 0; attempt < 10; ++attempt) {
     if (SendInput(1, &in, sizeof in) != 1) return false;
-    Sleep(300);
-    if (!there()) continue;
-    Sleep(700);  // long enough for a late echo to show
-    if (there()) return true;
+    if (!within(1000, true, there)) continue;
+    // The move holds when no late echo takes the pointer away within 700 ms.
+    if (!within(700, false, there)) return true;
   }
   return false;
 }
