@@ -3,6 +3,7 @@
 // auto-minimise at start.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <thread>
 
@@ -11,6 +12,12 @@
 
 namespace tarvex::qte2e {
 namespace {
+
+// The drop-down of a list is a top-level window of its own while it shows.
+size_t VisibleWindowsOf(pid_t pid) {
+  const std::string ids = Sh("xdotool search --onlyvisible --pid " + std::to_string(pid)).out;
+  return static_cast<size_t>(std::count(ids.begin(), ids.end(), '\n'));
+}
 
 void ShowSettingsPage(TarvexApp& app) {
   app.Click({layout::kTab.left + 110, layout::kTab.top + 12});
@@ -47,9 +54,10 @@ TEST(Settings, EachControlWritesItsKeyAtOnceAndAutoRunItsDesktopEntry) {
   for (const Case& c : cases) {
     app.Click(TarvexApp::OnTab(c.rect, 8, 10));
     EXPECT_TRUE(WaitFor([&] { return app.IniValue(c.section, c.key) == "1"; })) << c.key;
+    // The key is written first, the entry right after it.
     if (std::string(c.key) == "AutoRun") {
-      EXPECT_TRUE(std::filesystem::exists(app.Autostart()));
-      EXPECT_NE(ReadFile(app.Autostart()).find("Exec="), std::string::npos);
+      EXPECT_TRUE(WaitFor([&] { return ReadFile(app.Autostart()).find("Exec=") != std::string::npos; }))
+          << ReadFile(app.Autostart());
     }
     if (std::string(c.key) == "AlwaysTop") {
       EXPECT_TRUE(WaitFor([&] {
@@ -59,7 +67,7 @@ TEST(Settings, EachControlWritesItsKeyAtOnceAndAutoRunItsDesktopEntry) {
     app.Click(TarvexApp::OnTab(c.rect, 8, 10));
     EXPECT_TRUE(WaitFor([&] { return app.IniValue(c.section, c.key) == "0"; })) << c.key;
     if (std::string(c.key) == "AutoRun") {
-      EXPECT_FALSE(std::filesystem::exists(app.Autostart()));
+      EXPECT_TRUE(WaitFor([&] { return !std::filesystem::exists(app.Autostart()); }));
     }
     if (std::string(c.key) == "AlwaysTop") {
       EXPECT_TRUE(WaitFor([&] {
@@ -69,9 +77,11 @@ TEST(Settings, EachControlWritesItsKeyAtOnceAndAutoRunItsDesktopEntry) {
   }
   // The lists by keyboard: open and close one to give it the focus, then step.
   auto focusList = [&](const Rect& list) {
+    const size_t shown = VisibleWindowsOf(app.Pid());
     app.Click(TarvexApp::OnTab(list, 40, 10));
-    std::this_thread::sleep_for(500ms);  // the drop-down shows before Esc closes it
+    EXPECT_TRUE(WaitFor([&] { return VisibleWindowsOf(app.Pid()) > shown; })) << "the drop-down did not show";
     app.Keys("Escape");
+    EXPECT_TRUE(WaitFor([&] { return VisibleWindowsOf(app.Pid()) == shown; })) << "the drop-down stayed";
   };
   focusList(layout::kComboSpeed);
   app.Keys("Up");
