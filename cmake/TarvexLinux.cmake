@@ -11,6 +11,8 @@ target_link_libraries(tarvex_linux PUBLIC tarvex_app PRIVATE PkgConfig::TARVEX_X
 # services until the desktop program takes its place.
 add_executable(tarvex_boost_worker tools/linux/boost_worker.cpp)
 target_link_libraries(tarvex_boost_worker PRIVATE PkgConfig::TARVEX_XCB)
+add_executable(tarvex_startup_watch tools/linux/startup_watch.cpp)
+target_link_libraries(tarvex_startup_watch PRIVATE PkgConfig::TARVEX_XCB)
 add_executable(tarvex_linux_runner tools/linux/linux_runner.cpp)
 target_link_libraries(tarvex_linux_runner PRIVATE tarvex_linux)
 

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # The Linux program beside the least Qt window with the same two timers
 # (tarvex_qt_baseline), started alternately on a private Xvfb with icewm:
-#   start-up   from exec until the window is viewable, in wall time and in
-#              the process's own CPU time (steadier on a busy machine)
+#   start-up   from exec until the window shows its first paint (and, beside
+#              it, until the window manager shows the window), in wall time,
+#              and the process's own CPU time until then (steadier on a busy
+#              machine)
 #   idle CPU   user + system time over an idle stretch after start-up
 #   memory     resident set at the end of that stretch
 # Prints the medians and Tarvex's ratios (start-up, CPU) and difference (memory).
@@ -19,7 +21,7 @@ fi
 rounds="${1:-5}"
 idle="${2:-20}"
 bin="$here/build/linux"
-for f in tarvex tarvex_qt_baseline; do
+for f in tarvex tarvex_qt_baseline tarvex_startup_watch; do
   [[ -x "$bin/$f" ]] || { echo "missing $bin/$f: build the linux preset first" >&2; exit 1; }
 done
 version=$(sed -n 's/^#define TARVEX_VERSION_STRING "\(.*\)"$/\1/p' "$bin/generated/tarvex_version.h")
@@ -31,26 +33,29 @@ now_ms() { date +%s%3N; }
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 rss_kb() { awk '/^VmRSS:/ {print $2}' "/proc/$1/status"; }
 
-# One run: prints "startup_ms cpu_ms rss_kb startup_cpu_ms".
+# One run: prints "painted_ms cpu_ms rss_kb startup_cpu_ms viewable_ms".
+# tarvex_startup_watch starts the program and follows the X server's events
+# (no polling processes competing for the CPU): viewable is when the window
+# manager shows the window, painted when its pixels first change after that.
 run() {  # PROGRAM TITLE
-  local program="$1" title="$2" t0 t1 pid c0 c1 rss cs
+  local program="$1" title="$2" pid view paint c0 c1 rss cs
   rm -rf "$work/config" "$work/runtime"; mkdir -p "$work/config" "$work/runtime"; chmod 700 "$work/runtime"
-  t0=$(now_ms)
-  XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" "$program" >/dev/null 2>&1 &
-  pid=$!
-  for _ in $(seq 3000); do
-    xdotool search --onlyvisible --pid "$pid" --name "^$title\$" >/dev/null 2>&1 && break
-    sleep 0.005
-  done
-  t1=$(now_ms)
+  read -r pid view paint < <(XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" \
+                               "$bin/tarvex_startup_watch" "$title" "$program")
+  if [[ -z "$pid" || "$paint" == -1 ]]; then
+    echo "measure-qt: $program did not show and paint its window" >&2
+    [[ -n "$pid" && "$pid" -gt 0 ]] && kill "$pid" 2>/dev/null
+    exit 1
+  fi
   cs=$(cpu_ticks "$pid")
   sleep 2   # first paints and the first ticks settle
   c0=$(cpu_ticks "$pid")
   sleep "$idle"
   c1=$(cpu_ticks "$pid")
   rss=$(rss_kb "$pid")
-  kill "$pid"; wait "$pid" 2>/dev/null
-  echo "$((t1 - t0)) $(( (c1 - c0) * 1000 / hz )) $rss $((cs * 1000 / hz))"
+  kill "$pid"
+  for _ in $(seq 200); do [[ -e "/proc/$pid" ]] || break; sleep 0.01; done
+  echo "$paint $(( (c1 - c0) * 1000 / hz )) $rss $((cs * 1000 / hz)) $view"
 }
 
 median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2}'; }
@@ -63,23 +68,26 @@ for r in $(seq "$rounds"); do
     echo "round $r: before $(tail -1 "$work/before")"
   fi
   run "$bin/tarvex" "Tarvex v$version" >>"$work/tarvex"
-  echo "round $r: baseline $(tail -1 "$work/baseline")  tarvex $(tail -1 "$work/tarvex")  (start-up ms, CPU ms in ${idle} s, RSS kB, start-up CPU ms)"
+  echo "round $r: baseline $(tail -1 "$work/baseline")  tarvex $(tail -1 "$work/tarvex")  (painted ms, CPU ms in ${idle} s, RSS kB, start-up CPU ms, viewable ms)"
 done
-for k in 1 2 3 4; do
+for k in 1 2 3 4 5; do
   eval "b$k=$(cut -d' ' -f$k "$work/baseline" | median)"
   eval "t$k=$(cut -d' ' -f$k "$work/tarvex" | median)"
 done
 echo
 printf '%-22s %12s %12s %10s\n' "median" "Qt baseline" "Tarvex" "Tarvex vs"
-printf '%-22s %12s %12s %9.2fx\n' "start-up (ms)" "$b1" "$t1" "$(awk "BEGIN {print $t1 / $b1}")"
+printf '%-22s %12s %12s %9.2fx\n' "start-up, painted (ms)" "$b1" "$t1" "$(awk "BEGIN {print $t1 / $b1}")"
+printf '%-22s %12s %12s %9.2fx\n' "viewable (ms)" "$b5" "$t5" "$(awk "BEGIN {print $t5 / $b5}")"
 printf '%-22s %12s %12s %9.2fx\n' "start-up CPU (ms)" "$b4" "$t4" "$(awk "BEGIN {print $t4 / ($b4 > 0 ? $b4 : 1)}")"
 printf '%-22s %12s %12s %9.2fx\n' "CPU in ${idle} s idle (ms)" "$b2" "$t2" "$(awk "BEGIN {print $t2 / ($b2 > 0 ? $b2 : 1)}")"
 printf '%-22s %12s %12s %+8.1f MB\n' "resident (kB)" "$b3" "$t3" "$(awk "BEGIN {print ($t3 - $b3) / 1024}")"
 if [[ -s "$work/before" ]]; then
   echo
   printf '%-22s %12s %12s\n' "before (median)" "Tarvex" "vs baseline"
-  printf '%-22s %12s %11.2fx\n' "start-up (ms)" "$(cut -d' ' -f1 "$work/before" | median)" \
+  printf '%-22s %12s %11.2fx\n' "start-up, painted (ms)" "$(cut -d' ' -f1 "$work/before" | median)" \
     "$(awk "BEGIN {print $(cut -d' ' -f1 "$work/before" | median) / $b1}")"
+  printf '%-22s %12s %11.2fx\n' "viewable (ms)" "$(cut -d' ' -f5 "$work/before" | median)" \
+    "$(awk "BEGIN {print $(cut -d' ' -f5 "$work/before" | median) / $b5}")"
   printf '%-22s %12s %11.2fx\n' "start-up CPU (ms)" "$(cut -d' ' -f4 "$work/before" | median)" \
     "$(awk "BEGIN {print $(cut -d' ' -f4 "$work/before" | median) / ($b4 > 0 ? $b4 : 1)}")"
 fi

@@ -71,11 +71,18 @@ int main(int argc, char* argv[]) {
   window.Attach(&form, &settings, &windows);
   window.StartTimerMain();  // running from creation; its first tick comes after load
   const bool show = form.Load(window.Handle());
-  // Here the tray icon goes before the window maps: added after the first
-  // paint, it made the window show later, not sooner (one run, medians of 15
-  // starts: 160 ms with the icon first, 176 ms with it after).
-  form.Shown();
-  if (show) windows.Show(window.Handle());
+  // The status and history pages and the tray icon follow the first paint,
+  // which they would otherwise delay; a window starting hidden needs them now.
+  auto rest = [&window, &form] {
+    window.CreateLaterPages();
+    form.Shown();
+  };
+  if (show) {
+    window.AfterFirstPaint(rest);
+    windows.Show(window.Handle());
+  } else {
+    rest();
+  }
   const int rc = QApplication::exec();
   trayModule = nullptr;
   return rc;

@@ -9,6 +9,8 @@
 #include <QPainter>
 #include <QCursor>
 
+#include <utility>
+
 #include "app/main_window_layout.h"
 #include "resource_pictures.h"
 #include "tarvex_version.h"
@@ -83,12 +85,25 @@ int64_t MainWindow::OwnProcedure(uint32_t message, uint64_t wParam, int64_t) {
   return 0;
 }
 
+void MainWindow::AfterFirstPaint(std::function<void()> work) {
+  afterFirstPaint_ = std::move(work);
+  QTimer::singleShot(1000, this, [this] {
+    if (afterFirstPaint_) std::exchange(afterFirstPaint_, {})();
+  });
+}
+
 void MainWindow::paintEvent(QPaintEvent*) {
   QPainter p(this);
   p.fillRect(rect(), QColor(0xEE, 0xF3, 0xF9));
   if (!strip_.isNull()) p.drawImage(0, 0, strip_);
   p.setPen(QColor(0x3A, 0x5F, 0x9E));  // a one-pixel frame: the window has no border
   p.drawRect(rect().adjusted(0, 0, -1, -1));
+  // Queued: the children paint and the frame goes to the screen first.
+  if (afterFirstPaint_) {
+    QTimer::singleShot(0, this, [this] {
+      if (afterFirstPaint_) std::exchange(afterFirstPaint_, {})();
+    });
+  }
 }
 
 void MainWindow::mousePressEvent(QMouseEvent*) {

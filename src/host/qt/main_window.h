@@ -14,6 +14,7 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -45,6 +46,12 @@ class MainWindow final : public QWidget,
 
   // Wiring done by the program before Load.
   void Attach(FormMain* form, SettingsHandler* settings, QtWindowPlatform* windows);
+  // The status and history pages, made after the first paint so the window
+  // shows sooner; until then their views keep what they are given.
+  void CreateLaterPages();
+  // Runs `work` once the first paint has reached the screen, or after a
+  // second if no paint comes (a window mapped fully covered gets none).
+  void AfterFirstPaint(std::function<void()> work);
   // Starts TimerMain; the presenter's tick runs from then on.
   void StartTimerMain() { timerMain_.start(); }
   int64_t Handle() const { return HandleOf(this); }
@@ -108,6 +115,7 @@ class MainWindow final : public QWidget,
   QLabel* AddLabel(int page, const QString& text, const Rect& rectOnPage, const QFont& font);
   void CreateHistoryList();
   void CreateButtons();
+  CommandWidget* MakeButton(MainWindowButton which, void (FormMain::*click)());
   void CreateLinks();
 
   QCheckBox* CheckBox(SettingCheck check) const;
@@ -123,6 +131,7 @@ class MainWindow final : public QWidget,
   QtWindowPlatform* windows_ = nullptr;
   QtDialogs dialogs_;
   QTimer timerMain_;
+  std::function<void()> afterFirstPaint_;
   QImage strip_;
 
   TabWidget* tabs_ = nullptr;
@@ -130,8 +139,15 @@ class MainWindow final : public QWidget,
   std::array<QComboBox*, 2> combos_{};  // by SettingCombo
   QLabel* labelInfo_ = nullptr;
   QString infoText_;  // LabelInfo's whole caption (the label shows it cut)
+  QString infoTip_;
   QLabel* labelCount_ = nullptr;
+  QString countText_ = QStringLiteral("0");
   QTableWidget* history_ = nullptr;
+  struct HistoryRow {
+    std::array<QString, 4> cells;
+    bool icon = false;
+  };
+  std::vector<HistoryRow> historyRows_;  // the list's rows until it is made
   Link home_, help_;
   CommandWidget* commandMini_ = nullptr;
   CommandWidget* commandExit_ = nullptr;

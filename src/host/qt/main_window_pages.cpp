@@ -50,29 +50,7 @@ QLabel* MainWindow::AddLabel(int page, const QString& text, const Rect& r, const
 void MainWindow::CreateControls() {
   using namespace layout;
   const QFont label = LabelFont(), heading = LabelFont(true, 14);
-
-  // Page 0: speed-up state and the live load diagram with its legend.
-  AddLabel(0, QStringLiteral("加速状态"), kHeadingState, heading);
-  AddLabel(0, QStringLiteral("正在加速的程序："), kCaptionInfo, label);
-  labelInfo_ = AddLabel(0, QString(), kLabelInfo, label);
-  AddLabel(0, QStringLiteral("已加速程序个数："), kCaptionCount, label);
-  labelCount_ = AddLabel(0, QStringLiteral("0"), kLabelCount, label);
-  AddLabel(0, QStringLiteral("实时状态"), kHeadingLive, heading);
-  auto* monitor = new MonitorWidget(this, hooks_, sampler_);
-  monitor->SetAmbientFont(MainWindowFormFont());
-  monitor->resize(kMainWindowMonitorWidthPx, kMainWindowMonitorHeightPx);
-  monitor->Load(MainWindowMonitorBag());
-  tabs_->AddToPage(0, monitor, kMonitor);
-  static const char* const kLegendText[5] = {"CPU", "内存", "页面文件", "虚拟内存", "磁盘空间"};
-  static constexpr QRgb kLegend[5] = {qRgb(0, 255, 0), qRgb(255, 255, 0), qRgb(255, 0, 0), qRgb(0, 0, 255),
-                                      qRgb(255, 128, 255)};
-  for (int i = 0; i < 5; ++i) {
-    QLabel* square = AddLabel(0, QString(), At(kLegendLeft[i], kLegendTop + 3, kLegendSquare, kLegendSquare), label);
-    QPalette pal = square->palette();
-    pal.setColor(QPalette::Window, QColor(kLegend[i]));
-    square->setPalette(pal);
-    AddLabel(0, QString::fromUtf8(kLegendText[i]), At(kLegendLeft[i] + 14, kLegendTop, 70, 16), label);
-  }
+  // The status and history pages come after the first paint (CreateLaterPages).
 
   // Page 1: the live settings.
   auto addCheck = [&](SettingCheck which, const char* text, const Rect& r) {
@@ -111,9 +89,6 @@ void MainWindow::CreateControls() {
     SetCheck(c, InitialCheckState(c));
   }
 
-  // Page 2: the history.
-  CreateHistoryList();
-
   // Page 3: about.
   QLabel* icon = AddLabel(3, QString(), kAboutIcon, label);
   icon->setPixmap(ResourceIcon(QStringLiteral(":/tarvex.ico")).pixmap(48, 48));
@@ -123,6 +98,69 @@ void MainWindow::CreateControls() {
   AddLabel(3, QStringLiteral("采用软加速技术，不伤硬件、不耗系统资源，请放心使用。"), kAboutText2, label);
   CreateLinks();
   CreateButtons();
+}
+
+void MainWindow::CreateLaterPages() {
+  if (history_ != nullptr) return;
+  using namespace layout;
+  const QFont label = LabelFont(), heading = LabelFont(true, 14);
+  // Made after the window's own buttons, they go before them in the Tab order,
+  // as if made first (Qt orders only widgets that take the focus).
+  QWidget* previous = commandMini_->previousInFocusChain();
+  while (previous != tabs_ && previous->focusPolicy() == Qt::NoFocus) previous = previous->previousInFocusChain();
+  auto inOrder = [&](QWidget* w) {
+    if (w->focusPolicy() == Qt::NoFocus) return;
+    QWidget::setTabOrder(previous, w);
+    previous = w;
+  };
+
+  // Page 0: speed-up state and the live load diagram with its legend.
+  AddLabel(0, QStringLiteral("加速状态"), kHeadingState, heading);
+  AddLabel(0, QStringLiteral("正在加速的程序："), kCaptionInfo, label);
+  labelInfo_ = AddLabel(0, QString(), kLabelInfo, label);
+  AddLabel(0, QStringLiteral("已加速程序个数："), kCaptionCount, label);
+  labelCount_ = AddLabel(0, QStringLiteral("0"), kLabelCount, label);
+  AddLabel(0, QStringLiteral("实时状态"), kHeadingLive, heading);
+  auto* monitor = new MonitorWidget(this, hooks_, sampler_);
+  monitor->SetAmbientFont(MainWindowFormFont());
+  monitor->resize(kMainWindowMonitorWidthPx, kMainWindowMonitorHeightPx);
+  monitor->Load(MainWindowMonitorBag());
+  tabs_->AddToPage(0, monitor, kMonitor);
+  inOrder(monitor);
+  static const char* const kLegendText[5] = {"CPU", "内存", "页面文件", "虚拟内存", "磁盘空间"};
+  static constexpr QRgb kLegend[5] = {qRgb(0, 255, 0), qRgb(255, 255, 0), qRgb(255, 0, 0), qRgb(0, 0, 255),
+                                      qRgb(255, 128, 255)};
+  for (int i = 0; i < 5; ++i) {
+    QLabel* square = AddLabel(0, QString(), At(kLegendLeft[i], kLegendTop + 3, kLegendSquare, kLegendSquare), label);
+    QPalette pal = square->palette();
+    pal.setColor(QPalette::Window, QColor(kLegend[i]));
+    square->setPalette(pal);
+    AddLabel(0, QString::fromUtf8(kLegendText[i]), At(kLegendLeft[i] + 14, kLegendTop, 70, 16), label);
+  }
+
+  // What the views were given before the page existed.
+  SetInfoCaption(infoText_.toStdString());
+  labelInfo_->setToolTip(infoTip_);
+  labelCount_->setText(countText_);
+
+  // Page 2: the history.
+  CreateHistoryList();
+  inOrder(history_);
+  for (const HistoryRow& row : historyRows_) {
+    const int r = history_->rowCount();
+    history_->insertRow(r);
+    for (int c = 0; c < 4; ++c) {
+      if (!row.cells[c].isNull()) history_->setItem(r, c, new QTableWidgetItem(row.cells[c]));
+    }
+    if (row.icon) SetSmallIcon(r, 0);
+  }
+  historyRows_.clear();
+  CommandWidget* save = MakeButton(MainWindowButton::CommandSaveRecords, &FormMain::CommandSaveRecords_Click);
+  CommandWidget* clear = MakeButton(MainWindowButton::CommandClearRecords, &FormMain::CommandClearRecords_Click);
+  tabs_->AddToPage(2, save, kCommandSaveRecords);
+  tabs_->AddToPage(2, clear, kCommandClearRecords);
+  inOrder(save);
+  inOrder(clear);
 }
 
 void MainWindow::CreateLinks() {
@@ -158,23 +196,22 @@ void MainWindow::CreateHistoryList() {
   tabs_->AddToPage(2, history_, kListViewHistory);
 }
 
+CommandWidget* MainWindow::MakeButton(MainWindowButton which, void (FormMain::*click)()) {
+  auto* button = new CommandWidget(this, hooks_, std::string(MainWindowButtonName(which)));
+  button->SetAmbientFont(MainWindowFormFont());
+  button->resize(81, 25);  // 1215 x 375 twips; placed by the caller
+  button->Load(MainWindowButtonBag(which));
+  button->SetClickHandler([this, click] {
+    if (form_) (form_->*click)();
+  });
+  return button;
+}
+
 void MainWindow::CreateButtons() {
   using namespace layout;
-  auto make = [&](MainWindowButton which, void (FormMain::*click)()) {
-    auto* button = new CommandWidget(this, hooks_, std::string(MainWindowButtonName(which)));
-    button->SetAmbientFont(MainWindowFormFont());
-    button->resize(81, 25);  // 1215 x 375 twips; placed by the caller
-    button->Load(MainWindowButtonBag(which));
-    button->SetClickHandler([this, click] {
-      if (form_) (form_->*click)();
-    });
-    return button;
-  };
-  tabs_->AddToPage(2, make(MainWindowButton::CommandSaveRecords, &FormMain::CommandSaveRecords_Click), kCommandSaveRecords);
-  tabs_->AddToPage(2, make(MainWindowButton::CommandClearRecords, &FormMain::CommandClearRecords_Click), kCommandClearRecords);
   // The hide and exit buttons sit on the window itself, below the tab control.
-  commandMini_ = make(MainWindowButton::CommandMini, &FormMain::CommandMini_Click);
-  commandExit_ = make(MainWindowButton::CommandExit, &FormMain::CommandExit_Click);
+  commandMini_ = MakeButton(MainWindowButton::CommandMini, &FormMain::CommandMini_Click);
+  commandExit_ = MakeButton(MainWindowButton::CommandExit, &FormMain::CommandExit_Click);
   commandMini_->setGeometry(kCommandMini.left, kCommandMini.top, kCommandMini.Width(), kCommandMini.Height());
   commandExit_->setGeometry(kCommandExit.left, kCommandExit.top, kCommandExit.Width(), kCommandExit.Height());
 }

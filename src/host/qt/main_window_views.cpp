@@ -134,24 +134,39 @@ void MainWindow::SetTopmost(bool on) {
 
 void MainWindow::SetInfoCaption(std::string_view text) {
   infoText_ = Q(text);
+  if (!labelInfo_) return;
   // Cut with an ellipsis at the label's end, as the Windows label does.
   labelInfo_->setText(QFontMetrics(labelInfo_->font()).elidedText(infoText_, Qt::ElideRight, labelInfo_->width()));
 }
 
 void MainWindow::SetInfoToolTip(std::string_view text) {
   // Rich text wraps long window titles instead of running off the screen.
-  labelInfo_->setToolTip(text.empty() ? QString() : QStringLiteral("<p>") + Q(text).toHtmlEscaped() + QStringLiteral("</p>"));
+  infoTip_ = text.empty() ? QString() : QStringLiteral("<p>") + Q(text).toHtmlEscaped() + QStringLiteral("</p>");
+  if (labelInfo_) labelInfo_->setToolTip(infoTip_);
 }
 
-void MainWindow::SetCountCaption(std::string_view text) { labelCount_->setText(Q(text)); }
+void MainWindow::SetCountCaption(std::string_view text) {
+  countText_ = Q(text);
+  if (labelCount_) labelCount_->setText(countText_);
+}
 
 // --- HistoryView ---
+// Before the list is made, the same calls work on the rows it will show.
 
-int32_t MainWindow::ItemCount() const { return history_->rowCount(); }
+int32_t MainWindow::ItemCount() const {
+  return history_ ? history_->rowCount() : static_cast<int32_t>(historyRows_.size());
+}
 
-void MainWindow::ClearItems() { history_->setRowCount(0); }
+void MainWindow::ClearItems() {
+  if (history_) history_->setRowCount(0);
+  historyRows_.clear();
+}
 
 int32_t MainWindow::AddItem(std::string_view text) {
+  if (!history_) {
+    historyRows_.emplace_back().cells[0] = Q(text);
+    return static_cast<int32_t>(historyRows_.size()) - 1;
+  }
   const int row = history_->rowCount();
   history_->insertRow(row);
   history_->setItem(row, 0, new QTableWidgetItem(Q(text)));
@@ -159,19 +174,28 @@ int32_t MainWindow::AddItem(std::string_view text) {
 }
 
 void MainWindow::SetSubItem(int32_t item, int32_t subItem, std::string_view text) {
-  if (item < 0 || item >= history_->rowCount() || subItem < 0 || subItem > 3) return;
+  if (item < 0 || item >= ItemCount() || subItem < 0 || subItem > 3) return;
+  if (!history_) {
+    historyRows_[static_cast<size_t>(item)].cells[static_cast<size_t>(subItem)] = Q(text);
+    return;
+  }
   history_->setItem(item, subItem, new QTableWidgetItem(Q(text)));
 }
 
 void MainWindow::SetSmallIcon(int32_t item, int32_t image) {
   // ImageListListViewHistory has one picture, the record mark.
-  if (item < 0 || item >= history_->rowCount() || image != 0) return;
+  if (item < 0 || item >= ItemCount() || image != 0) return;
+  if (!history_) {
+    historyRows_[static_cast<size_t>(item)].icon = true;
+    return;
+  }
   static const QIcon record = ResourceIcon(QStringLiteral(":/record.ico"));
   if (QTableWidgetItem* cell = history_->item(item, 0)) cell->setIcon(record);
 }
 
 std::string MainWindow::ItemText(int32_t item, int32_t subItem) const {
-  if (item < 0 || item >= history_->rowCount() || subItem < 0 || subItem > 3) return {};
+  if (item < 0 || item >= ItemCount() || subItem < 0 || subItem > 3) return {};
+  if (!history_) return historyRows_[static_cast<size_t>(item)].cells[static_cast<size_t>(subItem)].toStdString();
   const QTableWidgetItem* cell = history_->item(item, subItem);
   return cell ? cell->text().toStdString() : std::string();
 }
