@@ -52,7 +52,8 @@ else
 fi
 
 step "Linux services and the Linux program under Xvfb + icewm, and the measured boost"
-linux_targets=(tarvex_linux_tests tarvex_boost_worker tarvex_linux_runner tarvex tarvex_qt_e2e)
+linux_targets=(tarvex_linux_tests tarvex_boost_worker tarvex_linux_runner tarvex tarvex_qt_e2e tarvex_qt_baseline
+               tarvex_startup_watch)
 if cmake --preset linux $werror >"$logdir/linux-configure.log" 2>&1 &&
    cmake --build build/linux -j"$jobs" --target "${linux_targets[@]}" >"$logdir/linux-build.log" 2>&1; then
   # With a window manager that publishes the active window, then the X checks
@@ -78,6 +79,13 @@ if cmake --preset linux $werror >"$logdir/linux-configure.log" 2>&1 &&
   # here the run only has to complete with every phase measured.
   if TARVEX_BOOST_MIN="${TARVEX_BOOST_MIN:-0}" scripts/measure-boost.sh "${TARVEX_BOOST_SECONDS:-3}" \
        2>&1 | tee "$logdir/measure-boost.log"; then
+    passed=$((passed + 1))
+  else
+    failed=$((failed + 1))
+  fi
+  # Start-up, idle CPU and memory beside the least Qt window, a few short
+  # rounds: figures for the log; the run only has to see every start paint.
+  if scripts/measure-qt.sh 3 2 2>&1 | grep -v '^QStandardPaths' | tee "$logdir/measure-qt.log"; [[ ${PIPESTATUS[0]} -eq 0 ]]; then
     passed=$((passed + 1))
   else
     failed=$((failed + 1))
