@@ -108,6 +108,22 @@ int ShownCount(TarvexApp& app, const QRect& count) {
   return -1;
 }
 
+// Tarvex in front: the helper gets its scheduling back and Tarvex is record 2;
+// the history saved through the dialog is then exact.
+void TarvexInFrontThenSaved(TarvexApp& app, const HelperWindow& helper, const std::string& name) {
+  Sh("xdotool windowactivate --sync " + std::to_string(app.Main()));
+  EXPECT_TRUE(WaitFor([&] { return helper.Nice() == 0; })) << "nice " << helper.Nice();
+  ShowPage(app, 2, 200);
+  const auto saved = SaveThroughTheDialog(app, name);
+  ASSERT_FALSE(saved.empty()) << "no file dialog";
+  const unsigned long done = WaitDialog(":-)");
+  ASSERT_NE(done, 0u) << "no success message";
+  KeysTo(done, "Return");
+  const std::regex exact(kHelperThenTarvex);
+  const std::string text = ReadFile(saved);
+  EXPECT_TRUE(std::regex_match(text, exact)) << "[" << text << "]";
+}
+
 TEST(Engine, WindowInFrontIsRaisedShownCountedRecordedAndSavedExactly) {
   InstallFontSubstitutions();
   TarvexApp app(kSettings);
@@ -139,18 +155,7 @@ TEST(Engine, WindowInFrontIsRaisedShownCountedRecordedAndSavedExactly) {
       << SavePictures("status", {app.Grab().copy(info), LabelAsDrawn(QString::fromUtf8(kHelperTitle), info.size()),
                                  app.Grab().copy(count)});
 
-  // Tarvex in front: the helper gets its scheduling back, Tarvex is record 2.
-  Sh("xdotool windowactivate --sync " + std::to_string(app.Main()));
-  EXPECT_TRUE(WaitFor([&] { return helper.Nice() == 0; })) << "nice " << helper.Nice();
-  ShowPage(app, 2, 200);
-  const auto saved = SaveThroughTheDialog(app, "records.txt");
-  ASSERT_FALSE(saved.empty()) << "no file dialog";
-  const unsigned long done = WaitDialog(":-)");
-  ASSERT_NE(done, 0u) << "no success message";
-  KeysTo(done, "Return");
-  const std::regex exact(kHelperThenTarvex);
-  const std::string text = ReadFile(saved);
-  EXPECT_TRUE(std::regex_match(text, exact)) << "[" << text << "]";
+  TarvexInFrontThenSaved(app, helper, "records.txt");
 }
 
 // The first tick comes before the list exists (it is made after the first
@@ -161,18 +166,7 @@ TEST(Engine, WindowInFrontAtStartIsRecordOne) {
   Sh("xdotool windowactivate --sync " + std::to_string(helper.Window()));
   TarvexApp app(kSettings);
   ASSERT_TRUE(app.Start());
-  // Tarvex comes to the front as it shows: the helper goes back, Tarvex is record 2.
-  Sh("xdotool windowactivate --sync " + std::to_string(app.Main()));
-  EXPECT_TRUE(WaitFor([&] { return helper.Nice() == 0; })) << "nice " << helper.Nice();
-  ShowPage(app, 2, 200);
-  const auto saved = SaveThroughTheDialog(app, "first.txt");
-  ASSERT_FALSE(saved.empty()) << "no file dialog";
-  const unsigned long done = WaitDialog(":-)");
-  ASSERT_NE(done, 0u) << "no success message";
-  KeysTo(done, "Return");
-  const std::regex exact(kHelperThenTarvex);
-  const std::string text = ReadFile(saved);
-  EXPECT_TRUE(std::regex_match(text, exact)) << "[" << text << "]";
+  TarvexInFrontThenSaved(app, helper, "first.txt");
 }
 
 TEST(Engine, CrazyLevelUsesTheRealTimePolicy) {

@@ -87,9 +87,11 @@ int64_t MainWindow::OwnProcedure(uint32_t message, uint64_t wParam, int64_t) {
 
 void MainWindow::AfterFirstPaint(std::function<void()> work) {
   afterFirstPaint_ = std::move(work);
-  QTimer::singleShot(1000, this, [this] {
-    if (afterFirstPaint_) std::exchange(afterFirstPaint_, {})();
-  });
+  QTimer::singleShot(1000, this, &MainWindow::RunAfterFirstPaint);
+}
+
+void MainWindow::RunAfterFirstPaint() {
+  if (afterFirstPaint_) std::exchange(afterFirstPaint_, {})();
 }
 
 void MainWindow::paintEvent(QPaintEvent*) {
@@ -99,11 +101,7 @@ void MainWindow::paintEvent(QPaintEvent*) {
   p.setPen(QColor(0x3A, 0x5F, 0x9E));  // a one-pixel frame: the window has no border
   p.drawRect(rect().adjusted(0, 0, -1, -1));
   // Queued: the children paint and the frame goes to the screen first.
-  if (afterFirstPaint_) {
-    QTimer::singleShot(0, this, [this] {
-      if (afterFirstPaint_) std::exchange(afterFirstPaint_, {})();
-    });
-  }
+  if (afterFirstPaint_) QTimer::singleShot(0, this, &MainWindow::RunAfterFirstPaint);
 }
 
 void MainWindow::mousePressEvent(QMouseEvent*) {

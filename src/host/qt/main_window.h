@@ -46,7 +46,7 @@ class MainWindow final : public QWidget,
 
   // Wiring done by the program before Load.
   void Attach(FormMain* form, SettingsHandler* settings, QtWindowPlatform* windows);
-  // The status and history pages, made after the first paint so the window
+  // The status, settings and history pages, made after the first paint so the window
   // shows sooner; until then their views keep what they are given.
   void CreateLaterPages();
   // Runs `work` once the first paint has reached the screen, or after a
@@ -113,16 +113,18 @@ class MainWindow final : public QWidget,
   // main_window_pages.cpp
   void CreateControls();
   QLabel* AddLabel(int page, const QString& text, const Rect& rectOnPage, const QFont& font);
+  void CreateSettingsPage(const std::function<void(QWidget*)>& inOrder);
   void CreateHistoryList();
   void CreateButtons();
   CommandWidget* MakeButton(MainWindowButton which, void (FormMain::*click)());
+  void RunAfterFirstPaint();
   void CreateLinks();
 
   QCheckBox* CheckBox(SettingCheck check) const;
   QComboBox* Combo(SettingCombo combo) const;
   Link& LinkOf(LinkLabel link) { return link == LinkLabel::HomePage ? home_ : help_; }
   void ShowLink(const Link& link);
-  void FillCombo(QComboBox* combo, const std::vector<std::string>& entries);
+  void FillCombo(SettingCombo combo, const std::vector<std::string>& entries);
 
   MessageHooks& hooks_;
   ModuleLoadSampler& sampler_;
@@ -137,6 +139,10 @@ class MainWindow final : public QWidget,
   TabWidget* tabs_ = nullptr;
   std::array<QCheckBox*, 5> checks_{};  // by SettingCheck
   std::array<QComboBox*, 2> combos_{};  // by SettingCombo
+  // What the settings page's views hold until the page is made.
+  std::array<CheckState, 5> checkStates_{};
+  std::array<QStringList, 2> comboEntries_;
+  std::array<int, 2> comboIndex_{-1, -1};
   QLabel* labelInfo_ = nullptr;
   QString infoText_;  // LabelInfo's whole caption (the label shows it cut)
   QString infoTip_;

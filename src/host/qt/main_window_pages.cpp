@@ -3,6 +3,7 @@
 // order and screen readers work as users expect.
 #include <QHeaderView>
 #include <QIcon>
+#include <QSignalBlocker>
 
 #include "app/main_window_layout.h"
 #include "tarvex_version.h"
@@ -49,41 +50,10 @@ QLabel* MainWindow::AddLabel(int page, const QString& text, const Rect& r, const
 
 void MainWindow::CreateControls() {
   using namespace layout;
-  const QFont label = LabelFont(), heading = LabelFont(true, 14);
-  // The status and history pages come after the first paint (CreateLaterPages).
-
-  // Page 1: the live settings.
-  auto addCheck = [&](SettingCheck which, const char* text, const Rect& r) {
-    auto* box = new QCheckBox(QString::fromUtf8(text), this);
-    box->setFont(label);  // no fill: the page shows through
-    tabs_->AddToPage(1, box, r);
-    QObject::connect(box, &QCheckBox::clicked, [this, which] {
-      if (settings_) settings_->OnCheckChanged(which);
-    });
-    checks_[static_cast<size_t>(which)] = box;
-  };
-  auto addCombo = [&](SettingCombo which, const Rect& r) {
-    auto* combo = new QComboBox(this);
-    combo->setFont(label);
-    tabs_->AddToPage(1, combo, {r.left, r.top, r.right, r.top + 22});  // the closed list's height
-    QObject::connect(combo, &QComboBox::currentIndexChanged, [this, which] {
-      if (settings_) settings_->OnComboChanged(which);
-    });
-    combos_[static_cast<size_t>(which)] = combo;
-  };
-  AddLabel(1, QStringLiteral("一般设置"), kHeadingGeneral, heading);
-  addCheck(SettingCheck::kAutoRun, "开机启动(系统启动后自动运行Tarvex)", kCheckAutoRun);
-  addCheck(SettingCheck::kAutoMin, "启动后缩为托盘图标", kCheckAutoMin);
-  addCheck(SettingCheck::kMostTop, "窗体总在最前", kCheckMostTop);
-  AddLabel(1, QStringLiteral("加速设置"), kHeadingSpeed, heading);
-  addCheck(SettingCheck::kState, "启用加速", kCheckState);
-  AddLabel(1, QStringLiteral("加速度："), kCaptionSpeed, label);
-  addCombo(SettingCombo::kSpeed, kComboSpeed);
-  AddLabel(1, QStringLiteral("加速记录设置"), kHeadingRecord, heading);
-  addCheck(SettingCheck::kEnableRecord, "启用加速记录", kCheckEnableRecord);
-  AddLabel(1, QStringLiteral("最大记录数："), kCaptionCleanCount, label);
-  addCombo(SettingCombo::kAutoCleanCount, kComboAutoCleanCount);
-  // The design states: auto-start and auto-minimise clear, the others checked.
+  const QFont label = LabelFont();
+  // The status, settings and history pages come after the first paint
+  // (CreateLaterPages); until then the check boxes keep their states here,
+  // as the design states them: auto-start and auto-minimise clear, the others checked.
   for (SettingCheck c : {SettingCheck::kAutoRun, SettingCheck::kAutoMin, SettingCheck::kState,
                          SettingCheck::kMostTop, SettingCheck::kEnableRecord}) {
     SetCheck(c, InitialCheckState(c));
@@ -108,7 +78,7 @@ void MainWindow::CreateLaterPages() {
   // as if made first (Qt orders only widgets that take the focus).
   QWidget* previous = commandMini_->previousInFocusChain();
   while (previous != tabs_ && previous->focusPolicy() == Qt::NoFocus) previous = previous->previousInFocusChain();
-  auto inOrder = [&](QWidget* w) {
+  const std::function<void(QWidget*)> inOrder = [&](QWidget* w) {
     if (w->focusPolicy() == Qt::NoFocus) return;
     QWidget::setTabOrder(previous, w);
     previous = w;
@@ -143,6 +113,8 @@ void MainWindow::CreateLaterPages() {
   labelInfo_->setToolTip(infoTip_);
   labelCount_->setText(countText_);
 
+  CreateSettingsPage(inOrder);
+
   // Page 2: the history.
   CreateHistoryList();
   inOrder(history_);
@@ -161,6 +133,49 @@ void MainWindow::CreateLaterPages() {
   tabs_->AddToPage(2, clear, kCommandClearRecords);
   inOrder(save);
   inOrder(clear);
+}
+
+void MainWindow::CreateSettingsPage(const std::function<void(QWidget*)>& inOrder) {
+  using namespace layout;
+  const QFont label = LabelFont(), heading = LabelFont(true, 14);
+  // Page 1: the live settings.
+  auto addCheck = [&](SettingCheck which, const char* text, const Rect& r) {
+    auto* box = new QCheckBox(QString::fromUtf8(text), this);
+    box->setFont(label);  // no fill: the page shows through
+    tabs_->AddToPage(1, box, r);
+    inOrder(box);
+    QObject::connect(box, &QCheckBox::clicked, [this, which] {
+      if (settings_) settings_->OnCheckChanged(which);
+    });
+    checks_[static_cast<size_t>(which)] = box;
+    SetCheck(which, checkStates_[static_cast<size_t>(which)]);
+  };
+  auto addCombo = [&](SettingCombo which, const Rect& r) {
+    auto* combo = new QComboBox(this);
+    combo->setFont(label);
+    tabs_->AddToPage(1, combo, {r.left, r.top, r.right, r.top + 22});  // the closed list's height
+    inOrder(combo);
+    QObject::connect(combo, &QComboBox::currentIndexChanged, [this, which] {
+      if (settings_) settings_->OnComboChanged(which);
+    });
+    const QSignalBlocker quiet(combo);  // what the program selected is no change by the user
+    const size_t i = static_cast<size_t>(which);
+    combo->addItems(comboEntries_[i]);
+    combo->setCurrentIndex(comboIndex_[i]);
+    combos_[i] = combo;
+  };
+  AddLabel(1, QStringLiteral("一般设置"), kHeadingGeneral, heading);
+  addCheck(SettingCheck::kAutoRun, "开机启动(系统启动后自动运行Tarvex)", kCheckAutoRun);
+  addCheck(SettingCheck::kAutoMin, "启动后缩为托盘图标", kCheckAutoMin);
+  addCheck(SettingCheck::kMostTop, "窗体总在最前", kCheckMostTop);
+  AddLabel(1, QStringLiteral("加速设置"), kHeadingSpeed, heading);
+  addCheck(SettingCheck::kState, "启用加速", kCheckState);
+  AddLabel(1, QStringLiteral("加速度："), kCaptionSpeed, label);
+  addCombo(SettingCombo::kSpeed, kComboSpeed);
+  AddLabel(1, QStringLiteral("加速记录设置"), kHeadingRecord, heading);
+  addCheck(SettingCheck::kEnableRecord, "启用加速记录", kCheckEnableRecord);
+  AddLabel(1, QStringLiteral("最大记录数："), kCaptionCleanCount, label);
+  addCombo(SettingCombo::kAutoCleanCount, kComboAutoCleanCount);
 }
 
 void MainWindow::CreateLinks() {

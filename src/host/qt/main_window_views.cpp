@@ -49,14 +49,24 @@ void MainWindow::SetTabCaption(int tab, std::string_view caption) {
 void MainWindow::SetActiveTab(int tab) { Quietly([&] { tabs_->Strip().SetActiveTab(tab); }); }
 void MainWindow::SetActiveTabHeight(int pixels) { Quietly([&] { tabs_->Strip().SetActiveTabHeight(pixels); }); }
 
-void MainWindow::FillCombo(QComboBox* combo, const std::vector<std::string>& entries) {
+void MainWindow::FillCombo(SettingCombo which, const std::vector<std::string>& entries) {
+  QStringList items;
+  for (const auto& e : entries) items.push_back(Q(e));
+  QComboBox* combo = Combo(which);
+  if (!combo) {
+    comboEntries_[static_cast<size_t>(which)] += items;
+    comboIndex_[static_cast<size_t>(which)] = -1;
+    return;
+  }
   const QSignalBlocker quiet(combo);
-  for (const auto& e : entries) combo->addItem(Q(e));
+  combo->addItems(items);
   combo->setCurrentIndex(-1);  // pick-only lists start without a selection
 }
 
-void MainWindow::FillComboSpeed(const std::vector<std::string>& entries) { FillCombo(combos_[0], entries); }
-void MainWindow::FillComboAutoCleanCount(const std::vector<std::string>& entries) { FillCombo(combos_[1], entries); }
+void MainWindow::FillComboSpeed(const std::vector<std::string>& entries) { FillCombo(SettingCombo::kSpeed, entries); }
+void MainWindow::FillComboAutoCleanCount(const std::vector<std::string>& entries) {
+  FillCombo(SettingCombo::kAutoCleanCount, entries);
+}
 
 void MainWindow::ShowLink(const Link& link) {
   QFont f = link.label->font();
@@ -93,8 +103,12 @@ PromptAnswer MainWindow::AskYesNo(std::string_view text, std::string_view title)
 QCheckBox* MainWindow::CheckBox(SettingCheck check) const { return checks_[static_cast<size_t>(check)]; }
 QComboBox* MainWindow::Combo(SettingCombo combo) const { return combos_[static_cast<size_t>(combo)]; }
 
+// Before the page is made, the same calls work on the states it will show.
+
 CheckState MainWindow::GetCheck(SettingCheck check) const {
-  switch (CheckBox(check)->checkState()) {
+  const QCheckBox* box = CheckBox(check);
+  if (!box) return checkStates_[static_cast<size_t>(check)];
+  switch (box->checkState()) {
     case Qt::Checked: return CheckState::kChecked;
     case Qt::PartiallyChecked: return CheckState::kGrayed;
     default: return CheckState::kUnchecked;
@@ -103,6 +117,10 @@ CheckState MainWindow::GetCheck(SettingCheck check) const {
 
 void MainWindow::SetCheck(SettingCheck check, CheckState state) {
   QCheckBox* box = CheckBox(check);
+  if (!box) {
+    checkStates_[static_cast<size_t>(check)] = state;
+    return;
+  }
   const QSignalBlocker quiet(box);  // a set is not a click
   box->setCheckState(state == CheckState::kChecked  ? Qt::Checked
                      : state == CheckState::kGrayed ? Qt::PartiallyChecked
@@ -110,14 +128,22 @@ void MainWindow::SetCheck(SettingCheck check, CheckState state) {
 }
 
 std::string MainWindow::ComboText(SettingCombo combo) const {
-  const QComboBox* box = Combo(combo);
-  return box->currentIndex() < 0 ? std::string() : box->currentText().toStdString();
+  if (const QComboBox* box = Combo(combo)) {
+    return box->currentIndex() < 0 ? std::string() : box->currentText().toStdString();
+  }
+  const int i = comboIndex_[static_cast<size_t>(combo)];
+  return i < 0 ? std::string() : comboEntries_[static_cast<size_t>(combo)][i].toStdString();
 }
 
 bool MainWindow::SelectComboText(SettingCombo combo, std::string_view text) {
   QComboBox* box = Combo(combo);
-  const int i = box->findText(Q(text), Qt::MatchFixedString | Qt::MatchCaseSensitive);
+  const int i = box ? box->findText(Q(text), Qt::MatchFixedString | Qt::MatchCaseSensitive)
+                    : static_cast<int>(comboEntries_[static_cast<size_t>(combo)].indexOf(Q(text)));
   if (i < 0) return false;
+  if (!box) {
+    comboIndex_[static_cast<size_t>(combo)] = i;
+    return true;
+  }
   const QSignalBlocker quiet(box);  // a selection by the program is not a change by the user
   box->setCurrentIndex(i);
   return true;
