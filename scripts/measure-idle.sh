@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # Idle costs of tarvex.exe beside a minimal Win32 window with the same two
 # timers (1 s, 0.5 s), started alternately in one warm Wine: start-up to a shown
-# window, CPU of the process over a window of SECONDS, private bytes.
+# window, CPU of the process over a window of SECONDS, private bytes. A third
+# program, idle_sampler.exe, is the minimal window that also takes the
+# monitor's sample every 0.5 s: the difference between the two prices the
+# platform calls the sampling rules require, and is printed with the ratios.
 #   scripts/measure-idle.sh [BUILD_DIR] [SECONDS] [ROUNDS]
-# BUILD_DIR holds tarvex.exe, idle_window.exe, idle_probe.exe and memory_probe.dll
+# BUILD_DIR holds tarvex.exe, idle_window.exe, idle_sampler.exe, idle_probe.exe and memory_probe.dll
 # (default build/windows; the exe may come from another build: TARVEX_EXE=path).
 # TARVEX_BEFORE=path adds an older tarvex.exe to each round, for before and after
 # in one run. The pointer rests in the screen's corner, as when the user works in
@@ -16,7 +19,7 @@ secs="${2:-60}"
 rounds="${3:-5}"
 exe="$(realpath "${TARVEX_EXE:-$build/tarvex.exe}")"
 if [[ -n "${TARVEX_BEFORE:-}" ]]; then export TARVEX_BEFORE="$(realpath "$TARVEX_BEFORE")"; fi
-for f in idle_window.exe idle_probe.exe memory_probe.dll; do
+for f in idle_window.exe idle_sampler.exe idle_probe.exe memory_probe.dll; do
   [[ -f "$build/$f" ]] || { echo "missing $build/$f (cmake --build $build --target idle_probe)" >&2; exit 2; }
 done
 
@@ -27,12 +30,12 @@ fi
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 cp "$exe" "$work/tarvex.exe"   # a folder of its own: its INI starts from the defaults
-cp "$build/idle_window.exe" "$build/idle_probe.exe" "$build/memory_probe.dll" "$work/"
-programs=(idle_window.exe tarvex.exe)
+cp "$build/idle_window.exe" "$build/idle_sampler.exe" "$build/idle_probe.exe" "$build/memory_probe.dll" "$work/"
+programs=(idle_window.exe idle_sampler.exe tarvex.exe)
 if [[ -n "${TARVEX_BEFORE:-}" ]]; then
   mkdir "$work/before"   # same name, so Wine and the CPU reading treat both alike
   cp "$TARVEX_BEFORE" "$work/before/tarvex.exe"
-  programs=(idle_window.exe before/tarvex.exe tarvex.exe)
+  programs=(idle_window.exe idle_sampler.exe before/tarvex.exe tarvex.exe)
 fi
 cd "$work"
 wine cmd /c exit >/dev/null 2>&1 </dev/null || true   # services up: only the program's start is timed
@@ -86,5 +89,18 @@ for name in "${programs[@]}"; do
     "$(awk -v n="$name" '$1 == n {print $2}' "$results" | median)" \
     "$(awk -v n="$name" '$1 == n {print $3}' "$results" | median)" \
     "$(awk -v n="$name" '$1 == n {print $4}' "$results" | median)"
+done
+# Ratios of the medians: CPU against the minimal window, and again with the
+# price of the required samples (sampler minus minimal) taken off Tarvex.
+med() { awk -v n="$1" -v c="$2" '$1 == n {print $c}' "$results" | median; }
+base_cpu="$(med idle_window.exe 3)" sampled_cpu="$(med idle_sampler.exe 3)" base_priv="$(med idle_window.exe 4)"
+echo "samples' platform calls: $(echo "$sampled_cpu - $base_cpu" | bc -l | awk '{printf "%.3f", $1}') % of a core"
+for name in "${programs[@]}"; do
+  [[ "$name" == idle_* ]] && continue
+  cpu="$(med "$name" 3)"
+  awk -v n="$name" -v c="$cpu" -v b="$base_cpu" -v s="$sampled_cpu" -v p="$(med "$name" 4)" -v bp="$base_priv" \
+    -v st="$(med "$name" 2)" -v bst="$(med idle_window.exe 2)" 'BEGIN {
+      printf "%-18s start-up %.2fx, idle CPU %.2fx (%.2fx without the samples'"'"' calls), private +%.2f MiB\n",
+             n, st / bst, c / b, (c - (s - b)) / b, (p - bp) / 1024 }'
 done
 echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)"

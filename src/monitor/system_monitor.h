@@ -90,6 +90,9 @@ class SystemMonitor {
   void WriteProperties(PropertyBag& bag) const;
   void OnTimer(int timerId);
   void OnResize();
+  // The host is about to show the image: a diagram left undrawn while the
+  // control was out of sight is drawn now.
+  void BeforePaint();
   void OnDblClick();
   void Terminate();  // idempotent; the destructor calls it too
 
@@ -155,6 +158,7 @@ class SystemMonitor {
  private:
   void Start();
   void Redraw();
+  void DrawDiagramNow();
   void Changed(std::string_view name) { site_.PropertyChanged(name); }
   void StoreAndRedraw(bool& member, bool value, std::string_view name);
   void StoreAndRedraw(OleColor& member, OleColor value, std::string_view name);
@@ -207,6 +211,7 @@ class SystemMonitor {
   bool counterReady_ = false;  // family known and processor counter started
   bool timerEnabled_ = false;
   bool terminated_ = false;
+  bool drawPending_ = false;  // the image lags the state until BeforePaint
 };
 
 }  // namespace tarvex

@@ -99,6 +99,23 @@ LevelsReport SystemMonitor::GetCurrentSystemLevels() {
 
 void SystemMonitor::Redraw() {
   if (started_) FitHistory();
+  // Out of sight (its page not in front, the window in the tray) the samples
+  // go on but the diagram waits for the next paint: most of the day nobody
+  // looks at it.
+  if (!site_.InSight()) {
+    drawPending_ = true;
+    return;
+  }
+  DrawDiagramNow();
+  site_.Refresh();
+}
+
+void SystemMonitor::BeforePaint() {
+  if (drawPending_) DrawDiagramNow();
+}
+
+void SystemMonitor::DrawDiagramNow() {
+  drawPending_ = false;
   const Size client = site_.ClientSize();
   const SystemColors& colors = site_.Colors();
   DiagramInput in;
@@ -118,7 +135,6 @@ void SystemMonitor::Redraw() {
   in.history = history_;
   in.unfilledColumns = unfilledColumns_;
   DrawDiagram(site_.PersistentImage(), in, gridOffset_);
-  site_.Refresh();
 }
 
 void SystemMonitor::OnResize() { Redraw(); }

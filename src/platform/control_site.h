@@ -34,6 +34,9 @@ class ControlSite {
   virtual Surface& PersistentImage() = 0;
   // Shows the persistent image on screen now (the control's Refresh).
   virtual void Refresh() = 0;
+  // Whether some of the control can be on screen now. A control out of sight
+  // may let its image lag until the host says it is about to paint.
+  virtual bool InSight() const { return true; }
   // ScaleWidth x ScaleHeight in pixels.
   virtual Size ClientSize() const = 0;
 

@@ -1,13 +1,44 @@
 // idle_window.exe: the least a Win32 program with Tarvex's two timers does (a
 // shown top-level window, a 1 s and a 0.5 s timer, an empty message loop).
 // The idle measurement holds tarvex.exe against it.
+// Built as idle_sampler.exe (TARVEX_IDLE_SAMPLES), the 0.5 s tick also takes
+// the monitor's sample through the program's own load sampler: the platform
+// calls the sampling rules require, priced on their own.
 #include <windows.h>
 
+#ifdef TARVEX_IDLE_SAMPLES
+#include "monitor/load_sampler.h"
+#include "platform/win32/load_counters_win32.h"
+#endif
+
 namespace {
+
+#ifdef TARVEX_IDLE_SAMPLES
+constexpr UINT_PTR kSampleTimer = 2;
+
+// The calls of one monitor sample, in the monitor's order.
+void TakeSample() {
+  static tarvex::Win32LoadCounters counters;
+  static tarvex::ModuleLoadSampler sampler(counters);
+  static bool isNT = [] {
+    bool nt = sampler.IsWindowsNT();
+    sampler.InitCPUCounter(nt);
+    return nt;
+  }();
+  static const std::string root = sampler.GetWindowsDirectoryPath().substr(0, 3);
+  tarvex::SystemLevels levels{};
+  sampler.QueryMemoryLevels(levels);
+  sampler.QueryDiskLevels(root, levels);
+  levels.CPULoadPercent = sampler.QueryCPUUsage(isNT);
+}
+#endif
 
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_TIMER:
+#ifdef TARVEX_IDLE_SAMPLES
+      if (wParam == kSampleTimer) TakeSample();
+#endif
       return 0;
     case WM_DESTROY:
       PostQuitMessage(0);

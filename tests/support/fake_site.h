@@ -26,6 +26,7 @@ class FakeControlSite : public ControlSite {
   void PropertyChanged(std::string_view name) override;
   Surface& PersistentImage() override { return image; }
   void Refresh() override { ++refreshCount; }
+  bool InSight() const override { return inSight; }
   Size ClientSize() const override { return {image.Width(), image.Height()}; }
   const SystemColors& Colors() const override { return colors; }
   void StartTimer(int id, uint32_t intervalMs) override;
@@ -45,6 +46,7 @@ class FakeControlSite : public ControlSite {
 
   bool userMode = true;
   bool hasFocus = false;
+  bool inSight = true;
   OleColor ambientBackColor = 0x8000000Fu;  // button face
   FontDesc ambientFont;
   int64_t windowHandle = 0;

@@ -58,6 +58,7 @@ class ControlWidget : public QWidget, public ControlSite {
   void PropertyChanged(std::string_view name) override;
   Surface& PersistentImage() override { return raster_; }
   void Refresh() override;
+  bool InSight() const override { return isVisible() && !visibleRegion().isEmpty(); }
   Size ClientSize() const override { return {imageWidth_, imageHeight_}; }
   const SystemColors& Colors() const override { return colors_; }
   void StartTimer(int id, uint32_t intervalMs) override;

@@ -35,6 +35,7 @@ class MonitorWidget final : public ControlWidget, public MonitorFrame {
   void OnDblClick() override { monitor_.OnDblClick(); }
   void OnSize(int, int) override { monitor_.OnResize(); }
   void OnTimer(int id) override { monitor_.OnTimer(id); }
+  void OnPaint() override { monitor_.BeforePaint(); }
   void paintEvent(QPaintEvent* event) override;
 
  private:

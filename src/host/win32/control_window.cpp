@@ -152,10 +152,12 @@ void ControlWindow::PropertyChanged(std::string_view name) {
   if (onPropertyChanged_) onPropertyChanged_(name);
 }
 
+bool ControlWindow::InSight() const { return hwnd_ != nullptr && CanBeSeen(hwnd_); }
+
 void ControlWindow::Refresh() {
   // A window out of sight (its page not in front, the main window in the
   // tray) is repainted from the canvas when it comes into view.
-  if (hwnd_ == nullptr || !CanBeSeen(hwnd_)) return;
+  if (!InSight()) return;
   InvalidateRect(hwnd_, nullptr, FALSE);
   UpdateWindow(hwnd_);
 }
@@ -272,6 +274,7 @@ LRESULT ControlWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
       return 1;  // the persistent image covers the whole client area
     case WM_PAINT: {
+      OnBeforePaint();
       const UniquePaintDc paint = BeginPainting(hwnd_);
       canvas_.BlitTo(paint.Get().dc, paint.Get().paint.rcPaint);
       return 0;

@@ -66,6 +66,7 @@ class ControlWindow : public ControlSite {
   void PropertyChanged(std::string_view name) override;
   Surface& PersistentImage() override { return canvas_.Surface(); }
   void Refresh() override;
+  bool InSight() const override;
   Size ClientSize() const override;
   const SystemColors& Colors() const override { return colors_; }
   void StartTimer(int id, uint32_t intervalMs) override;
@@ -91,6 +92,8 @@ class ControlWindow : public ControlSite {
   // After the persistent image took the new client size (pixels).
   virtual void OnSize(int /*width*/, int /*height*/) {}
   virtual void OnTimer(int /*id*/) {}
+  // The canvas is about to be shown: a control may bring it up to date.
+  virtual void OnBeforePaint() {}
   // Sees every message first; return true with *result set to swallow it.
   virtual bool OnRawMessage(UINT /*msg*/, WPARAM /*wParam*/, LPARAM /*lParam*/,
                             LRESULT* /*result*/) {

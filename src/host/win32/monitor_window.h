@@ -40,6 +40,7 @@ class MonitorWindow final : public ControlWindow, public MonitorFrame {
   void OnDblClick() override { monitor_.OnDblClick(); }
   void OnSize(int, int) override { monitor_.OnResize(); }
   void OnTimer(int id) override { monitor_.OnTimer(id); }
+  void OnBeforePaint() override { monitor_.BeforePaint(); }
   // The control ends with its window (whoever destroys it first).
   bool OnRawMessage(UINT msg, WPARAM, LPARAM, LRESULT*) override {
     if (msg == WM_DESTROY) monitor_.Terminate();

@@ -159,6 +159,31 @@ TEST_F(Monitor, TickMovesGridShiftsSamplesInOrderRedrawsThenRaises) {
   EXPECT_GT(cpuPixels(), 40) << "a steep segment from row 12 to row 71, partly overdrawn";
 }
 
+TEST_F(Monitor, OutOfSightTicksSampleButTheDiagramWaitsForThePaint) {
+  SystemMonitor& m = StartMain();
+  Tick(30);
+  auto pixels = [&] {
+    return std::vector<uint32_t>(site.image.Data(), site.image.Data() + 441 * 89);
+  };
+  const std::vector<uint32_t> shown = pixels();
+  site.inSight = false;
+  for (int busy : {85, 20, 60}) Tick(busy);
+  m.SetCPUMonitorColor(0x0000FFu);
+  EXPECT_EQ(reports.size(), 4u) << "sampling and the event go on";
+  EXPECT_EQ(m.History()[440].CPULoadPercent, 60.0f);
+  EXPECT_EQ(site.refreshCount, 1) << "only the tick in sight showed anything";
+  EXPECT_EQ(pixels(), shown) << "nothing drawn out of sight";
+
+  m.BeforePaint();
+  const std::vector<uint32_t> painted = pixels();
+  EXPECT_EQ(site.image.At(440, DiagramY(60, 89)), 0x0000FFu) << "newest sample in the new colour";
+  // What the paint drew is what drawing at once would have drawn.
+  site.inSight = true;
+  m.SetCPUMonitorColor(0x0000FFu);
+  EXPECT_EQ(pixels(), painted);
+  EXPECT_EQ(site.refreshCount, 2);
+}
+
 TEST_F(Monitor, FullSweepCountsDownToZeroAndWrapsTheGrid) {
   SystemMonitor& m = StartMain();
   for (int i = 0; i < 439; ++i) Tick(50);

@@ -64,6 +64,18 @@ TEST(MonitorWindow, MainWindowInstanceSamplesAndShowsItsImage) {
   EXPECT_EQ(reports.size(), frozen);
   m.SetEnabled(true);
   EXPECT_TRUE(IsWindowEnabled(hwnd));
+
+  // Hidden, it samples on and draws when it is shown again.
+  const Capture shown = CaptureClient(hwnd);
+  ShowWindow(hwnd, SW_HIDE);
+  EXPECT_FALSE(window->InSight());
+  const size_t hiddenFrom = reports.size();
+  ASSERT_TRUE(PumpUntil([&] { return reports.size() >= hiddenFrom + 5; }, 10000));
+  ShowWindow(hwnd, SW_SHOW);
+  EXPECT_TRUE(window->InSight());
+  UpdateWindow(hwnd);
+  EXPECT_TRUE(CaptureClient(hwnd).pixels != shown.pixels) << "the grid moved on while hidden";
+  ExpectStoredLook(hwnd);
 }
 
 TEST(MonitorWindow, BorderStylesChangeTheClientArea) {
