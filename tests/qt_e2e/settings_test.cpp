@@ -95,6 +95,15 @@ TEST(Settings, EachControlWritesItsKeyAtOnceAndAutoRunItsDesktopEntry) {
   }
 }
 
+TEST(Settings, StoredAlwaysTopShowsTheWindowAboveTheOthersFromTheStart) {
+  TarvexApp app("[Normal]\nAlwaysTop=1\n");
+  ASSERT_TRUE(app.Start());
+  EXPECT_TRUE(WaitFor([&] {
+    return WindowProperty(app.Main(), "_NET_WM_STATE").find("_NET_WM_STATE_ABOVE") != std::string::npos;
+  })) << WindowProperty(app.Main(), "_NET_WM_STATE");
+  EXPECT_EQ(app.IniValue("Normal", "AlwaysTop"), "1");
+}
+
 TEST(Settings, StoredAutoMinStartsInTheTrayWithoutTheWindow) {
   TarvexApp app("[Normal]\nAutoMin=1\n");
   ASSERT_TRUE(app.Start(false));

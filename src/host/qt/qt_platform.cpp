@@ -61,8 +61,12 @@ bool QtWindowPlatform::SetForeground(WindowHandle window) {
 bool QtWindowPlatform::SetTopmost(WindowHandle window, bool on) {
   QWidget* w = Of(window);
   if (w == nullptr) return false;
+  // A window not made yet takes the flag with it when it is shown.
+  if (!w->testAttribute(Qt::WA_WState_Created)) {
+    w->setWindowFlag(Qt::WindowStaysOnTopHint, on);
+    return true;
+  }
   // On the native window, so a shown window stays shown (_NET_WM_STATE_ABOVE).
-  w->winId();
   if (QWindow* native = w->windowHandle()) {
     native->setFlag(Qt::WindowStaysOnTopHint, on);
     return true;
