@@ -216,6 +216,9 @@ class TabStrip final : private SubclassClient {
   void OnLostFocus();
   void OnPaint();
   void OnShow();
+  // The host is about to show the image: a strip left unpainted while it was
+  // out of sight is painted now (no Refresh: the host is painting).
+  void BeforePaint();
 
   // The hook callback (the first entry of the control's interface).
   void SubclassProc(bool bBefore, bool& bHandled, int64_t& lReturn, int64_t& lng_hWnd,
@@ -263,6 +266,7 @@ class TabStrip final : private SubclassClient {
   std::string accessKeys_;
   std::unique_ptr<SubclassTable> hooks_;
   bool tornDown_ = false;
+  bool paintPending_ = false;  // the image lags the state until BeforePaint
 };
 
 template <class ImageList>

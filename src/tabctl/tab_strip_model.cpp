@@ -141,8 +141,10 @@ void TabStrip::SwitchTo(int32_t n) {
   {
     TabPaintEnv env = MakeEnv();
     ForgetHoverOverlay(s_, env);
-    tarvex::DrawBackground(s_, env);
-    tarvex::DrawTabs(s_, env);
+    if (site_->InSight()) {
+      tarvex::DrawBackground(s_, env);
+      tarvex::DrawTabs(s_, env);
+    }
   }
   site_->PropertyChanged("ActiveTab");
   RefreshCore();
@@ -289,11 +291,26 @@ void TabStrip::RefreshCore() {
     if (site_->UserMode()) events_->AfterCompleteInit();
   }
   if (s_.UseThemeDetection) s_.TabTheme = GetThemeInfo() != kThemeNone ? 1 : 0;
-  {
+  if (site_->InSight()) {
+    paintPending_ = false;
     TabPaintEnv env = MakeEnv();
     PaintTabStrip(s_, env);
+    site_->Refresh();
+  } else {
+    // Before the window first shows, its captions, images and page are set
+    // one by one: one paint, when it shows, does for them all.
+    paintPending_ = true;
   }
-  site_->Refresh();
+  if (!site_->UserMode()) s_.AutoRedraw = false;
+}
+
+void TabStrip::BeforePaint() {
+  if (!paintPending_ || s_.RefreshBusy) return;
+  BusyScope busy(s_.RefreshBusy);
+  paintPending_ = false;
+  s_.AutoRedraw = true;
+  TabPaintEnv env = MakeEnv();
+  PaintTabStrip(s_, env);
   if (!site_->UserMode()) s_.AutoRedraw = false;
 }
 

@@ -63,6 +63,7 @@ class FakeTabSite final : public TabStripSite {
   void PropertyChanged(std::string_view name) override { control.PropertyChanged(name); }
   Surface& PersistentImage() override { return control.PersistentImage(); }
   void Refresh() override { control.Refresh(); }
+  bool InSight() const override { return control.InSight(); }
   Size ClientSize() const override { return control.ClientSize(); }
   const SystemColors& Colors() const override { return control.Colors(); }
   void StartTimer(int id, uint32_t intervalMs) override { control.StartTimer(id, intervalMs); }

@@ -85,6 +85,7 @@ class TabWidget::Site final : public TabStripSite {
   void PropertyChanged(std::string_view name) override { w_.PropertyChanged(name); }
   Surface& PersistentImage() override { return w_.PersistentImage(); }
   void Refresh() override { w_.Refresh(); }
+  bool InSight() const override { return w_.InSight(); }
   Size ClientSize() const override { return w_.ClientSize(); }
   const SystemColors& Colors() const override { return w_.Colors(); }
   void StartTimer(int id, uint32_t intervalMs) override { w_.StartTimer(id, intervalMs); }
@@ -224,6 +225,10 @@ void TabWidget::OnFocus(bool gained) {
 void TabWidget::OnSize(int, int) {
   // The image was cut or grown to the new size: paint it afresh.
   if (strip_) Forward([&] { strip_->Refresh(); });
+}
+
+void TabWidget::OnPaint() {
+  if (strip_) Forward([&] { strip_->BeforePaint(); });
 }
 
 void TabWidget::MouseDown(int16_t, int16_t, float, float) {

@@ -82,6 +82,7 @@ class TabWidget final : public ControlWidget, private TabStripEvents {
   void OnKeyUp(int keyCode, int shift) override;
   void OnFocus(bool gained) override;
   void OnSize(int width, int height) override;
+  void OnPaint() override;
 
  private:
   class Site;

@@ -327,6 +327,35 @@ TEST_F(TabModel, RefreshRaisesAfterCompleteInitOnceAtRunTime) {
   EXPECT_FALSE(designed.State().AutoRedraw);
 }
 
+TEST_F(TabModel, OutOfSightChangesPaintOnceWhenTheHostPaints) {
+  TabStrip& t = Make();
+  t.SetTabCount(4);
+  t.Refresh();
+  auto pixels = [&] {
+    const RasterSurface& image = site.control.image;
+    return std::vector<uint32_t>(image.Data(), image.Data() + image.Width() * image.Height());
+  };
+  const std::vector<uint32_t> before = pixels();
+  site.control.inSight = false;
+  for (int i = 0; i < 4; ++i) t.SetTabCaption(i, "Page " + std::to_string(i));
+  t.SetActiveTab(2);
+  EXPECT_EQ(pixels(), before) << "nothing painted out of sight";
+
+  const int refreshes = site.control.refreshCount;
+  t.BeforePaint();
+  const std::vector<uint32_t> painted = pixels();
+  EXPECT_NE(painted, before);
+  EXPECT_EQ(site.control.refreshCount, refreshes) << "the host is painting already";
+  std::vector<Rect> rects;
+  for (const TabItem& tab : t.State().AryTabs) rects.push_back(tab.TabRect);
+  // What the host's paint showed is what painting at once would have shown.
+  site.control.inSight = true;
+  t.Refresh();
+  EXPECT_EQ(pixels(), painted);
+  for (size_t i = 0; i < rects.size(); ++i) EXPECT_EQ(t.State().AryTabs[i].TabRect, rects[i]) << i;
+  EXPECT_FALSE(t.State().RefreshBusy);
+}
+
 TEST_F(TabModel, TeardownReturnsChildrenToTabZero) {
   TabStrip& t = Make();
   FakeChild& c0 = site.AddChild(50);
