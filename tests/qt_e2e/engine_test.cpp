@@ -9,7 +9,6 @@
 #include <QPainter>
 
 #include <regex>
-#include <thread>
 
 #include "app/main_window_layout.h"
 #include "driver.h"
@@ -93,7 +92,6 @@ std::filesystem::path SaveThroughTheDialog(TarvexApp& app, const std::string& na
   });
   const std::filesystem::path path = app.Folder() / name;
   if (dialog == 0) return {};
-  std::this_thread::sleep_for(300ms);  // the name field takes the focus once shown
   TypeTo(dialog, path.string());
   KeysTo(dialog, "Return");
   return path;

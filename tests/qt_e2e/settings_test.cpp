@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <thread>
 
 #include "app/main_window_layout.h"
 #include "driver.h"
@@ -109,8 +108,8 @@ TEST(Settings, StoredAutoMinStartsInTheTrayWithoutTheWindow) {
   ASSERT_TRUE(app.Start(false));
   ASSERT_TRUE(WaitFor([&] { return app.FindMain() != 0; }, 30s));
   EXPECT_TRUE(WaitFor([&] { return app.TrayIcon() != 0; })) << "no tray icon";
-  std::this_thread::sleep_for(1s);  // it must not come up later either
-  EXPECT_FALSE(app.MainVisible());
+  // It must not come up later either: a second of watching for it.
+  EXPECT_FALSE(WaitFor([&] { return app.MainVisible(); }, 1s));
 }
 
 }  // namespace
