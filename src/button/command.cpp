@@ -175,6 +175,9 @@ void Command::HandleResize() {
 void Command::Paint(int32_t state, bool forced) {
   if (!forced && lastCaption_ && *lastCaption_ == props_.Caption && state == lastState_) return;
   if (inner_.height <= 0) return;
+  // Out of sight (not yet shown, its page not in front) the face would only be
+  // drawn again: both hosts draw the current state when an exposed button paints.
+  if (!site_.InSight()) return;
   lastState_ = state;
   lastCaption_ = props_.Caption;
 

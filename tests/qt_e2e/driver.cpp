@@ -131,6 +131,11 @@ long StatField(pid_t pid, int index) {
 int HelperWindow::Nice() const { return static_cast<int>(StatField(pid_, 19)); }
 int HelperWindow::Policy() const { return static_cast<int>(StatField(pid_, 41)); }
 
+Millis TarvexApp::CpuTime() const {
+  static const long hz = sysconf(_SC_CLK_TCK);
+  return Millis((StatField(pid_, 14) + StatField(pid_, 15)) * 1000 / hz);
+}
+
 // --- the program ---
 
 TarvexApp::TarvexApp(const std::string& ini) {

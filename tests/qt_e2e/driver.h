@@ -74,6 +74,8 @@ class TarvexApp {
   // Starts the program; with `waitShown` waits for its main window to show.
   bool Start(bool waitShown = true);
   pid_t Pid() const { return pid_; }
+  // The processor time the program has used so far (user and system).
+  Millis CpuTime() const;
   unsigned long Main() const { return main_; }
   // Finds the main window whether shown or hidden; 0 when there is none.
   unsigned long FindMain();

@@ -28,16 +28,23 @@ void CommandWidget::SetWindowShape(const WindowShape& shape) {
 }
 
 void CommandWidget::ImageChanged() {
-  // Shown on the next paint, never from inside one; that paint only shows it.
+  setAccessibleName(QString::fromStdString(button_.Caption()));
+  // Drawn inside a paint, the face is shown by that paint: asking for another
+  // would have it drawn again, and so on without end.
+  if (painting_) return;
+  // Shown on the next paint; that paint only shows it.
   imageCurrent_ = true;
   update();
-  setAccessibleName(QString::fromStdString(button_.Caption()));
 }
 
 void CommandWidget::OnPaint() {
   // An exposed widget repaints the current state; a paint the button asked
   // for shows the face it drew (a drag's pressed face is not the state).
-  if (!imageCurrent_) button_.HandlePaint();
+  if (!imageCurrent_) {
+    painting_ = true;
+    button_.HandlePaint();
+    painting_ = false;
+  }
   imageCurrent_ = false;
 }
 

@@ -52,6 +52,7 @@ class CommandWidget final : public ControlWidget, public CommandHost, private Co
   // What the left button's press was: a click needs a single press on the button.
   enum class LeftPress { kNone, kSingle, kDouble } leftPress_ = LeftPress::kNone;
   bool imageCurrent_ = false;  // the next paint only shows the image the button drew
+  bool painting_ = false;      // in OnPaint: what the button draws now is shown by this paint
   Command button_;  // constructed after the site it uses
 };
 

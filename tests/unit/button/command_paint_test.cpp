@@ -3,6 +3,8 @@
 // caption placement and a collapsed button.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "button/command.h"
 #include "button/main_window_buttons.h"
 #include "support/fake_command_site.h"
@@ -166,6 +168,35 @@ TEST_F(ExitButton, SkipRuleRepaintsOnlyOnChange) {
   EXPECT_EQ(button.PaintCount(), start + 2);
   button.SetCaption("退出");  // forced by the setter
   EXPECT_EQ(button.PaintCount(), start + 3);
+}
+
+TEST_F(ExitButton, OutOfSightNothingIsDrawnUntilTheHostPaintsIt) {
+  auto pixels = [](FakeCommandSite& s) {
+    return std::vector<uint32_t>(s.image.Data(), s.image.Data() + 81 * 25);
+  };
+  FakeCommandSite shownSite{81, 25};
+  Command shown{shownSite, shownSite};
+  ConfigureMainWindowButton(shown, MainWindowButton::CommandExit);
+  shown.SetCaption("隐藏");
+  shown.HandleResize();
+
+  site.inSight = false;
+  site.Resize(81, 25);  // cleared to white
+  const std::vector<uint32_t> blank = pixels(site);
+  const int64_t paints = button.PaintCount();
+  const int changes = site.imageChanges, shapes = site.shapeCount;
+  button.HandleResize();
+  button.SetCaption("隐藏");
+  EXPECT_EQ(pixels(site), blank);
+  EXPECT_EQ(button.PaintCount(), paints);
+  EXPECT_EQ(site.imageChanges, changes);
+  EXPECT_EQ(site.shapeCount, shapes + 1) << "the shape is the window's, set at once";
+
+  // The host's paint when it shows draws the current face.
+  site.inSight = true;
+  button.HandlePaint();
+  EXPECT_EQ(pixels(site), pixels(shownSite));
+  EXPECT_EQ(site.imageChanges, changes + 1);
 }
 
 TEST_F(ExitButton, StateOneAndUnknownTypesPaintOnlyTheFace) {
