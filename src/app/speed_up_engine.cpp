@@ -45,15 +45,16 @@ void SpeedUpEngine::TimerMain_Timer() {
     return;
   }
   foregroundUnknown_ = false;
-  const std::string title =
-      foreground == 0 ? std::string()
-                      : codePage_.AnsiToUtf8(CutAnsi(process_.WindowTextAnsi(foreground), kTitleBufferBytes - 1, codePage_));
-
   state_.PreviousWindow = state_.CurrentWindow;
   state_.CurrentWindow = foreground;
   // Nothing repeats for the same window, unless speeding up was just switched back on.
   if (state_.CurrentWindow == state_.PreviousWindow && !raiseAgain_) return;
   raiseAgain_ = false;
+  // Read only for a new window: asking another program's window for its
+  // title every second costs a round trip to the window system.
+  const std::string title =
+      foreground == 0 ? std::string()
+                      : codePage_.AnsiToUtf8(CutAnsi(process_.WindowTextAnsi(foreground), kTitleBufferBytes - 1, codePage_));
 
   GiveBack();
   const std::string speed = controls_.ComboText(SettingCombo::kSpeed);

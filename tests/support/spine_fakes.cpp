@@ -183,6 +183,7 @@ bool FakeAutoStart::DeleteRunValue(RunScope scope, std::string_view name) {
 WindowHandle FakeProcesses::ForegroundWindow() { return foreground; }
 
 std::string FakeProcesses::WindowTextAnsi(WindowHandle window) {
+  ++titleReads;
   auto it = windows.find(window);
   return it == windows.end() ? std::string() : it->second.titleAnsi;
 }

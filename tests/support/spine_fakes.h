@@ -119,6 +119,7 @@ class FakeProcesses final : public ProcessPlatform {
   std::map<ProcessId, Process> processes;
   std::map<ProcessHandle, ProcessId> open;  // handles not yet closed
   std::vector<std::string> calls;           // "open 600 7", "set 80", "close", ...
+  int titleReads = 0;                       // WindowTextAnsi calls
   bool recordCalls = true;
 
   WindowHandle ForegroundWindow() override;

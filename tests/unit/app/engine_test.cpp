@@ -47,6 +47,7 @@ TEST_F(Engine, TheSameWindowForManyTicksIsOneSpeedUp) {
   EXPECT_EQ(rig_.status.count, "1");
   EXPECT_EQ(rig_.status.infoWrites, 1);
   EXPECT_EQ(rig_.list.items.size(), 1u);
+  EXPECT_EQ(rig_.processes.titleReads, 1) << "asked for its title once, when it came to the front";
   EXPECT_EQ(rig_.processes.ClassOf(kEditorPid), kHighPriorityClass);
   // Nothing was raised before the first tick, so nothing else is touched.
   EXPECT_EQ(rig_.processes.calls.front(), "open 600 10");
