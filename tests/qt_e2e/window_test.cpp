@@ -3,7 +3,6 @@
 // question answered both ways (from the button and from the tray menu).
 #include <gtest/gtest.h>
 
-#include <thread>
 
 #include "app/main_window_layout.h"
 #include "driver.h"
@@ -61,8 +60,7 @@ TEST(Window, HideGoesToTheTrayAndADoubleClickBringsItBack) {
   // Shown again, it rests: each control draws once, none keeps asking for the
   // next paint (a button once did, at full speed, until the program ended).
   const Millis start = app.CpuTime();
-  std::this_thread::sleep_for(1s);
-  EXPECT_LT(app.CpuTime() - start, 300ms) << "busy while nothing happens";
+  EXPECT_FALSE(WaitFor([&] { return app.CpuTime() - start >= 300ms; }, 1s)) << "busy while nothing happens";
 }
 
 TEST(Window, ExitQuestionAnsweredNoKeepsYesEnds) {
@@ -83,7 +81,16 @@ TEST(Window, ExitQuestionAnsweredNoKeepsYesEnds) {
   app.Click({layout::kCommandMini.left + 20, layout::kCommandMini.top + 12});
   ASSERT_TRUE(WaitFor([&] { return !app.MainVisible(); }));
   ClickWindow(icon, {6, 6}, 3);
-  std::this_thread::sleep_for(300ms);
+  // The menu: a window of the program's, shown, neither the main window nor the icon.
+  ASSERT_TRUE(WaitFor([&] {
+    for (unsigned long id : FindWindowsOfPid(app.Pid())) {
+      if (id != app.Main() && id != icon && WindowRect(id).width() > 48 &&
+          Sh("xwininfo -id " + std::to_string(id)).out.find("IsViewable") != std::string::npos) {
+        return true;
+      }
+    }
+    return false;
+  })) << "no tray menu";
   Sh("xdotool key Up Return");  // the menu's last entry, 退出
   box = WaitDialog("请确认?");
   ASSERT_NE(box, 0u) << "the tray menu's exit did not ask";
@@ -102,8 +109,7 @@ TEST(NoTray, HideLeavesTheWindowReachableWhereNoTrayCouldBringItBack) {
   TarvexApp app;
   ASSERT_TRUE(app.Start());
   app.Click({layout::kCommandMini.left + 20, layout::kCommandMini.top + 12});
-  std::this_thread::sleep_for(1s);  // a hide would have happened by now
-  EXPECT_TRUE(app.MainVisible());
+  EXPECT_FALSE(WaitFor([&] { return !app.MainVisible(); }, 1s)) << "hidden with no tray to bring it back";
   EXPECT_EQ(WindowProperty(app.Main(), "WM_STATE").find("Withdrawn"), std::string::npos);
 }
 
