@@ -1,6 +1,7 @@
 // QPainter text on the raster's pixels (see qt_text_engine.h).
 #include "qt_text_engine.h"
 
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QGlyphRun>
 #include <QImage>
@@ -10,6 +11,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <optional>
 #include <unordered_map>
 
 #include "platform/raster/text_layout.h"
@@ -18,12 +20,69 @@
 namespace tarvex {
 namespace {
 
+// A control font's faces, found the way Qt's font merging finds them: its own
+// face and, for what that lacks, the face that carries Chinese. Qt merges by
+// asking fontconfig for a sorted list of every installed face, once per font;
+// at start-up that was the largest part of the text's cost, so the faces are
+// looked up directly and the merging font serves only what neither face has.
+class FontFaces {
+ public:
+  explicit FontFaces(const QFont& font) : font_(font), single_(font) {
+    single_.setStyleStrategy(QFont::StyleStrategy(font.styleStrategy() | QFont::NoFontMerging));
+    for (const QString& name : font.families()) {
+      if (QFontDatabase::writingSystems(name).contains(QFontDatabase::SimplifiedChinese)) {
+        chineseFamily_ = name;
+        break;
+      }
+    }
+  }
+
+  // Where a character's glyph lies; null when neither face has it (or the
+  // font is underlined or struck out, which a glyph run would draw
+  // differently): drawn and measured as text then.
+  struct Glyph {
+    const QRawFont* face = nullptr;
+    quint32 index = 0;
+  };
+  Glyph For(char32_t c) const {
+    if (font_.underline() || font_.strikeOut()) return {};
+    const auto [it, fresh] = glyphs_.try_emplace(c);
+    if (!fresh) return it->second;
+    if (!loaded_) {
+      own_ = QRawFont::fromFont(single_);
+      if (chineseFamily_.isEmpty()) {
+        chinese_ = QRawFont::fromFont(single_, QFontDatabase::SimplifiedChinese);
+      } else {
+        QFont chinese = single_;
+        chinese.setFamily(chineseFamily_);
+        chinese_ = QRawFont::fromFont(chinese);
+      }
+      loaded_ = true;
+    }
+    const QString text = QString::fromUcs4(&c, 1);
+    for (const QRawFont* face : {&own_, &chinese_}) {
+      if (!face->isValid() || !face->supportsCharacter(c)) continue;
+      const QList<quint32> indexes = face->glyphIndexesForString(text);
+      if (indexes.size() == 1) return it->second = Glyph{face, indexes.front()};
+    }
+    return it->second;
+  }
+
+  const QFont& Merging() const { return font_; }
+  // The own face's line metrics, which are the merging font's too.
+  const QFont& Single() const { return single_; }
+
+ private:
+  QFont font_, single_;
+  QString chineseFamily_;  // the first of its names that writes Chinese
+  mutable bool loaded_ = false;
+  mutable QRawFont own_, chinese_;
+  mutable std::unordered_map<char32_t, Glyph> glyphs_;
+};
+
 class QtGlyphMetrics final : public GlyphMetrics {
  public:
-  explicit QtGlyphMetrics(const QFont& font)
-      : m_(font), lineHeight_(m_.height()), aveCharWidth_(m_.averageCharWidth()), ascent_(m_.ascent()) {
-    ascii_.fill(kUnknown);
-  }
+  explicit QtGlyphMetrics(const FontFaces& faces) : QtGlyphMetrics(faces, QFontMetrics(faces.Single())) {}
   int32_t CharWidth(char32_t c) const override {
     if (c == U'\t') return aveCharWidth_;
     if (c < ascii_.size()) {
@@ -41,18 +100,32 @@ class QtGlyphMetrics final : public GlyphMetrics {
 
  private:
   static constexpr int32_t kUnknown = -1;
+  QtGlyphMetrics(const FontFaces& faces, const QFontMetrics& m)
+      : faces_(faces), lineHeight_(m.height()), aveCharWidth_(m.averageCharWidth()), ascent_(m.ascent()) {
+    ascii_.fill(kUnknown);
+  }
   int32_t Measure(char32_t c) const {
-    // One character needs no shaping: the QChar overload reads the glyph's
-    // advance straight from the font, where the string overload runs the
-    // shaper (and loads the font's layout tables) for every character.
+    // One character needs no shaping: its advance is read straight from the
+    // face, where measuring a string runs the shaper (and loads the font's
+    // layout tables) for every character.
     if (c <= 0xFFFF && !QChar::isSurrogate(c) && QChar::category(c) != QChar::Mark_NonSpacing) {
-      return m_.horizontalAdvance(QChar(static_cast<char16_t>(c)));
+      if (const FontFaces::Glyph g = faces_.For(c); g.face != nullptr) {
+        const QList<QPointF> advances = g.face->advancesForGlyphIndexes(QList<quint32>{g.index});
+        // As QFontMetrics rounds the advance in 26.6 fixed point.
+        if (advances.size() == 1) return static_cast<int32_t>(std::lround(advances.front().x()));
+      }
+      return Merging().horizontalAdvance(QChar(static_cast<char16_t>(c)));
     }
-    return m_.horizontalAdvance(QString::fromUcs4(&c, 1));
+    return Merging().horizontalAdvance(QString::fromUcs4(&c, 1));
+  }
+  const QFontMetrics& Merging() const {
+    if (!merging_) merging_.emplace(faces_.Merging());
+    return *merging_;
   }
 
-  QFontMetrics m_;
+  const FontFaces& faces_;
   int32_t lineHeight_, aveCharWidth_, ascent_;
+  mutable std::optional<QFontMetrics> merging_;
   mutable std::array<int32_t, 128> ascii_;
   mutable std::unordered_map<char32_t, int32_t> others_;
 };
@@ -62,40 +135,11 @@ QColor ToQColor(Rgb c) { return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int(
 }  // namespace
 
 struct QtTextEngine::CachedFont {
-  explicit CachedFont(const FontDesc& d) : desc(d), font(ToQFont(d)), metrics(font) {}
-
-  // Where a character's glyph lies: in the font itself or in the face that
-  // carries its Chinese characters, as drawing the character as text would
-  // find it. Null when neither has it (or the font is underlined or struck
-  // out, which a glyph run would draw differently): drawn as text then.
-  struct Glyph {
-    const QRawFont* face = nullptr;
-    quint32 index = 0;
-  };
-  Glyph GlyphFor(char32_t c) const {
-    if (font.underline() || font.strikeOut()) return {};
-    const auto [it, fresh] = glyphs.try_emplace(c);
-    if (!fresh) return it->second;
-    if (!facesLoaded) {
-      own = QRawFont::fromFont(font);
-      chinese = QRawFont::fromFont(font, QFontDatabase::SimplifiedChinese);
-      facesLoaded = true;
-    }
-    const QString text = QString::fromUcs4(&c, 1);
-    for (const QRawFont* face : {&own, &chinese}) {
-      if (!face->isValid() || !face->supportsCharacter(c)) continue;
-      const QList<quint32> indexes = face->glyphIndexesForString(text);
-      if (indexes.size() == 1) return it->second = Glyph{face, indexes.front()};
-    }
-    return it->second;
-  }
+  explicit CachedFont(const FontDesc& d) : desc(d), faces(ToQFont(d)), metrics(faces) {}
 
   FontDesc desc;
-  QFont font;
+  FontFaces faces;
   QtGlyphMetrics metrics;
-  mutable bool facesLoaded = false;
-  mutable QRawFont own, chinese;
-  mutable std::unordered_map<char32_t, Glyph> glyphs;
 };
 
 QtTextEngine::QtTextEngine() = default;
@@ -123,8 +167,21 @@ void InstallFontSubstitutions() {
   QFont::insertSubstitutions("MS Sans Serif", QStringList{"DejaVu Sans"} + cjk);
 }
 
+QStringList DesktopFamilies(const QString& face) {
+  // Named as installed: for a name it lacks (SimSun here) Qt first asks
+  // fontconfig for a sorted list of every face before it tries the
+  // substitutes, a cost each font paid at start-up.
+  const QStringList installed = QFontDatabase::families();
+  QStringList families;
+  for (const QString& name : QStringList{face} + QFont::substitutes(face)) {
+    if (installed.contains(name, Qt::CaseInsensitive)) families.push_back(name);
+  }
+  return families.isEmpty() ? QStringList{face} : families;
+}
+
 QFont ToQFont(const FontDesc& font) {
-  QFont f(QString::fromStdString(font.name));
+  QFont f;
+  f.setFamilies(DesktopFamilies(QString::fromStdString(font.name)));
   f.setPixelSize(std::max(1, static_cast<int>(std::lround(font.sizePt * 96.0 / 72.0))));
   f.setBold(font.bold);
   f.setItalic(font.italic);
@@ -136,7 +193,7 @@ QFont ToQFont(const FontDesc& font) {
 int32_t QtTextEngine::DrawText(std::string& text, Rect& r, uint32_t flags, const FontDesc& font,
                                Rgb color, uint32_t* pixels, int32_t width, int32_t height) {
   const CachedFont& cached = Font(font);
-  const QFont& qfont = cached.font;
+  const QFont& qfont = cached.faces.Merging();
   const QtGlyphMetrics& metrics = cached.metrics;
   TextLayout layout = LayOutText(text, r, flags, metrics);
   if (pixels == nullptr || width <= 0 || height <= 0) return layout.height;
@@ -156,7 +213,7 @@ int32_t QtTextEngine::DrawText(std::string& text, Rect& r, uint32_t flags, const
     if (!prefixOnly && g.ch > U' ' && g.ch != 0x7F) {
       // The glyph itself where the font has it: drawing a character as text
       // runs the shaper on it, which costs more than the drawing.
-      if (const CachedFont::Glyph glyph = cached.GlyphFor(g.ch); glyph.face != nullptr) {
+      if (const FontFaces::Glyph glyph = cached.faces.For(g.ch); glyph.face != nullptr) {
         QGlyphRun run;
         run.setRawFont(*glyph.face);
         run.setGlyphIndexes({glyph.index});
