@@ -10,7 +10,6 @@
 #include "main_window.h"
 #include "resource_pictures.h"
 #include "monitor/main_window_monitor.h"
-#include "qt_text_engine.h"
 
 namespace tarvex {
 namespace {
@@ -20,8 +19,7 @@ constexpr QRgb kPageBack = qRgb(0xFB, 0xFD, 0xFB);  // SSTabMain's BackColor &HF
 // Verdana for labels and headings, SimSun for the product name; pixel sizes as
 // GDI gives 9 and 10.5 point at 96 dpi.
 QFont LabelFont(bool bold = false, int pixels = 12, const char* face = "Verdana") {
-  QFont f;
-  f.setFamilies(DesktopFamilies(QString::fromLatin1(face)));
+  QFont f(QString::fromLatin1(face));
   f.setPixelSize(pixels);
   f.setBold(bold);
   return f;

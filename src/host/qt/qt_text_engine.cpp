@@ -130,6 +130,21 @@ class QtGlyphMetrics final : public GlyphMetrics {
   mutable std::unordered_map<char32_t, int32_t> others_;
 };
 
+// A Windows face's installed stand-ins, in the order the substitutions give.
+// Named as installed: for a name it lacks (SimSun here) Qt first asks
+// fontconfig for a sorted list of every face before it tries the substitutes.
+// Control fonts are first made in a paint, when the font database is loaded
+// anyway; the window's labels keep the Windows names, since resolving them
+// while the window is built would load that database before the window shows.
+QStringList DesktopFamilies(const QString& face) {
+  const QStringList installed = QFontDatabase::families();
+  QStringList families;
+  for (const QString& name : QStringList{face} + QFont::substitutes(face)) {
+    if (installed.contains(name, Qt::CaseInsensitive)) families.push_back(name);
+  }
+  return families.isEmpty() ? QStringList{face} : families;
+}
+
 QColor ToQColor(Rgb c) { return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF)); }
 
 }  // namespace
@@ -165,18 +180,6 @@ void InstallFontSubstitutions() {
   QFont::insertSubstitutions("宋体", cjk);
   QFont::insertSubstitutions("Verdana", QStringList{"DejaVu Sans"} + cjk);
   QFont::insertSubstitutions("MS Sans Serif", QStringList{"DejaVu Sans"} + cjk);
-}
-
-QStringList DesktopFamilies(const QString& face) {
-  // Named as installed: for a name it lacks (SimSun here) Qt first asks
-  // fontconfig for a sorted list of every face before it tries the
-  // substitutes, a cost each font paid at start-up.
-  const QStringList installed = QFontDatabase::families();
-  QStringList families;
-  for (const QString& name : QStringList{face} + QFont::substitutes(face)) {
-    if (installed.contains(name, Qt::CaseInsensitive)) families.push_back(name);
-  }
-  return families.isEmpty() ? QStringList{face} : families;
 }
 
 QFont ToQFont(const FontDesc& font) {

@@ -17,9 +17,6 @@ namespace tarvex {
 // faces fontconfig has here (a CJK face for the Chinese text).
 void InstallFontSubstitutions();
 
-// A Windows face's installed stand-ins, in the order the substitutions give.
-QStringList DesktopFamilies(const QString& face);
-
 // A QFont for a control font: pixel height as GDI gives it at 96 dpi.
 QFont ToQFont(const FontDesc& font);
 
