@@ -95,6 +95,9 @@ class SystemMonitor {
   void BeforePaint();
   void OnDblClick();
   void Terminate();  // idempotent; the destructor calls it too
+  // Starts the running sampling timer again from this instant: a host lines
+  // it up with a timer of its own, so that both wake the program together.
+  void RestartTimer();
 
   // --- properties ---
   OleColor BackColor() const { return backColor_; }

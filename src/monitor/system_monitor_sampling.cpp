@@ -28,6 +28,10 @@ void SystemMonitor::ApplyTimer() {
   }
 }
 
+void SystemMonitor::RestartTimer() {
+  if (timerEnabled_ && updateIntervalMs_ > 0) site_.StartTimer(kTimer1, static_cast<uint32_t>(updateIntervalMs_));
+}
+
 void SystemMonitor::Start() {
   if (site_.UserMode()) {
     timerEnabled_ = true;

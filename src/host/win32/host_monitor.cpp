@@ -6,14 +6,14 @@
 
 namespace tarvex {
 
-HWND CreateStateMonitor(HINSTANCE instance, HWND parent, int id, HostedControls& owner) {
+MonitorWindow* CreateStateMonitor(HINSTANCE instance, HWND parent, int id, HostedControls& owner) {
   auto monitor = std::make_unique<MonitorWindow>();
   monitor->SetAmbientFont(MainWindowFormFont());
   const RECT bounds{0, 0, kMainWindowMonitorWidthPx, kMainWindowMonitorHeightPx};
   if (!monitor->Create(instance, parent, id, bounds, MainWindowMonitorBag(), WS_CHILD)) return nullptr;
-  HWND hwnd = monitor->Handle();
+  MonitorWindow* made = monitor.get();
   owner.push_back(std::move(monitor));
-  return hwnd;
+  return made;
 }
 
 }  // namespace tarvex

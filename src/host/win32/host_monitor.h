@@ -8,8 +8,10 @@
 
 namespace tarvex {
 
+class MonitorWindow;
+
 // A hidden child of `parent`; nullptr when it cannot be created. The control
-// object goes into `owner`.
-HWND CreateStateMonitor(HINSTANCE instance, HWND parent, int id, HostedControls& owner);
+// object goes into `owner`, which keeps it as long as the window lives.
+MonitorWindow* CreateStateMonitor(HINSTANCE instance, HWND parent, int id, HostedControls& owner);
 
 }  // namespace tarvex

@@ -7,6 +7,7 @@
 
 #include "live_gdi_query.h"
 #include "main_window_ids.h"
+#include "monitor_window.h"
 #include "app/main_window_layout.h"
 #include "control_window.h"
 #include "res/resource.h"
@@ -72,7 +73,15 @@ bool MainWindow::Create() {
   return true;
 }
 
-void MainWindow::StartTimerMain() { SetTimer(hwnd_, ids::kTimerMain, kTimerMainIntervalMs, nullptr); }
+void MainWindow::StartTimers() {
+  // The monitor samples every 500 ms: started in the same instant as the main
+  // 1 s timer, every other sample falls on a main tick, and the program wakes
+  // twice a second instead of three times (under Wine each wake is a round of
+  // server calls). The monitor comes after the first paint, the main timer
+  // before it, so whichever comes second starts both again.
+  if (monitor_ != nullptr) monitor_->Monitor().RestartTimer();
+  if (timerMainOn_) SetTimer(hwnd_, ids::kTimerMain, kTimerMainIntervalMs, nullptr);
+}
 
 bool MainWindow::PreTranslate(MSG& msg) {
   if (!hwnd_) return false;

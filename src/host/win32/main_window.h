@@ -27,6 +27,8 @@
 
 namespace tarvex {
 
+class MonitorWindow;
+
 class MainWindow final : public FormMainView,
                          public SettingsControls,
                          public MainWindowOps,
@@ -59,7 +61,10 @@ class MainWindow final : public FormMainView,
     windows_ = windows;
   }
   // Starts TimerMain; the presenter's tick runs from then on.
-  void StartTimerMain();
+  void StartTimerMain() {
+    timerMainOn_ = true;
+    StartTimers();
+  }
   // Keyboard navigation of the message loop (Tab, Shift+Tab, arrows, Alt+key);
   // true when the message was used.
   bool PreTranslate(MSG& msg);
@@ -119,6 +124,8 @@ class MainWindow final : public FormMainView,
                 DWORD extra = 0);
   void CreateDeferred();
   void CreateStatusPage();
+  // (Re)starts the running timers together: see main_window.cpp.
+  void StartTimers();
   void CreateSettingsPage();
   void CreateHistoryPage();
   void CreateHistoryList();
@@ -144,6 +151,8 @@ class MainWindow final : public FormMainView,
   MainWindowFonts fonts_;
   std::unique_ptr<PageTabs> tabs_;
   HostedControls hosted_;  // the owner-drawn controls' objects; outlive their windows
+  MonitorWindow* monitor_ = nullptr;  // in hosted_, from CreateDeferred on
+  bool timerMainOn_ = false;
 
   // The status, settings and history controls do not exist until
   // CreateDeferred; until then their views read and write these.

@@ -7,6 +7,7 @@
 
 #include "host_command_buttons.h"
 #include "host_monitor.h"
+#include "monitor_window.h"
 #include "main_window_ids.h"
 #include "app/main_window_layout.h"
 #include "platform/win32/wide_text.h"
@@ -78,7 +79,10 @@ void MainWindow::CreateStatusPage() {
   AddLabel(0, L"已加速程序个数：", kCaptionCount, label);
   labelCount_ = AddLabel(0, countText_, kLabelCount, label, ids::kLabelCount);
   AddLabel(0, L"实时状态", kHeadingLive, heading);
-  if (HWND monitor = CreateStateMonitor(instance_, hwnd_, ids::kSystemMonitor, hosted_)) tabs_->AddToPage(0, monitor, kMonitor);
+  if ((monitor_ = CreateStateMonitor(instance_, hwnd_, ids::kSystemMonitor, hosted_)) != nullptr) {
+    tabs_->AddToPage(0, monitor_->Handle(), kMonitor);
+    StartTimers();
+  }
   static const wchar_t* const kLegendText[5] = {L"CPU", L"内存", L"页面文件", L"虚拟内存", L"磁盘空间"};
   for (int i = 0; i < 5; ++i) {
     const Rect square = At(kLegendLeft[i], kLegendTop + 3, kLegendSquare, kLegendSquare);

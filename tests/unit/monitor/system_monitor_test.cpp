@@ -325,11 +325,27 @@ TEST_F(Monitor, IntervalReachesTheTimerOnlyAtRunTime) {
   EXPECT_FALSE(site.TimerRunning(SystemMonitor::kTimer1)) << "0 does not fire";
   m.SetUpdateInterval(1000);
   EXPECT_EQ(site.timers.at(SystemMonitor::kTimer1), 1000u);
+  // A restart (the host lining the timer up with its own) starts it anew at
+  // the same interval, and never starts a timer that is not running.
+  site.ClearLog();
+  m.RestartTimer();
+  EXPECT_EQ(site.timerLog, (std::vector<std::string>{"start 1 1000"}));
+  m.SetUpdateInterval(0);
+  site.ClearLog();
+  m.RestartTimer();
+  EXPECT_TRUE(site.timerLog.empty());
+  m.SetUpdateInterval(1000);
 
   site.userMode = false;
   site.ClearLog();
   m.SetUpdateInterval(30);
   EXPECT_TRUE(site.timerLog.empty());
+
+  site.userMode = true;
+  m.Terminate();
+  site.ClearLog();
+  m.RestartTimer();
+  EXPECT_TRUE(site.timerLog.empty()) << "ended";
 }
 
 TEST_F(Monitor, DesignModeStartHasNoTimer) {
