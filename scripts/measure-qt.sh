@@ -61,13 +61,17 @@ run() {  # PROGRAM TITLE
 median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2}'; }
 
 : >"$work/tarvex"; : >"$work/baseline"; : >"$work/before"
+run_before() {
+  run "$TARVEX_BEFORE" "Tarvex v$version" >>"$work/before"
+  echo "round $r: before $(tail -1 "$work/before")"
+}
 for r in $(seq "$rounds"); do
   run "$bin/tarvex_qt_baseline" "Qt baseline" >>"$work/baseline"
-  if [[ -n "${TARVEX_BEFORE:-}" ]]; then
-    run "$TARVEX_BEFORE" "Tarvex v$version" >>"$work/before"
-    echo "round $r: before $(tail -1 "$work/before")"
-  fi
+  # Before and after take turns at going first: neither always starts just
+  # after the other ended.
+  if [[ -n "${TARVEX_BEFORE:-}" ]] && (( r % 2 == 1 )); then run_before; fi
   run "$bin/tarvex" "Tarvex v$version" >>"$work/tarvex"
+  if [[ -n "${TARVEX_BEFORE:-}" ]] && (( r % 2 == 0 )); then run_before; fi
   echo "round $r: baseline $(tail -1 "$work/baseline")  tarvex $(tail -1 "$work/tarvex")  (painted ms, CPU ms in ${idle} s, RSS kB, start-up CPU ms, viewable ms)"
 done
 for k in 1 2 3 4 5; do

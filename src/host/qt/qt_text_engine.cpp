@@ -23,7 +23,7 @@ namespace {
 // A control font's faces, found the way Qt's font merging finds them: its own
 // face and, for what that lacks, the face that carries Chinese. Qt merges by
 // asking fontconfig for a sorted list of every installed face, once per font;
-// at start-up that was the largest part of the text's cost, so the faces are
+// at start-up that was a large part of the text's cost, so the faces are
 // looked up directly and the merging font serves only what neither face has.
 class FontFaces {
  public:
