@@ -79,7 +79,15 @@ echo "load before: $(cut -d' ' -f1-3 /proc/loadavg); $secs s windows, $rounds ro
 printf '%-18s %10s %10s %12s\n' program start-up/s cpu/% private/KiB
 results="$work/results"
 for ((r = 1; r <= rounds; r++)); do
-  for name in "${programs[@]}"; do
+  # Every other round runs the programs in reverse order: a program is not
+  # always the one that starts while the previous one is being cleaned up
+  # after (its tray icon, its windows).
+  order=("${programs[@]}")
+  if ((r % 2 == 0)); then
+    order=()
+    for ((i = ${#programs[@]} - 1; i >= 0; i--)); do order+=("${programs[i]}"); done
+  fi
+  for name in "${order[@]}"; do
     one_run "$name" | tee -a "$results" | awk '{printf "%-18s %10s %10s %12s\n", $1, $2, $3, $4}'
   done
 done
