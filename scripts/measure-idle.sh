@@ -29,13 +29,16 @@ fi
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
-cp "$exe" "$work/tarvex.exe"   # a folder of its own: its INI starts from the defaults
+# Tarvex in a folder of its own, as the older build beside it: its INI starts
+# from the defaults, and both are started the same way.
+mkdir "$work/tarvex"
+cp "$exe" "$work/tarvex/tarvex.exe"
 cp "$build/idle_window.exe" "$build/idle_sampler.exe" "$build/idle_probe.exe" "$build/memory_probe.dll" "$work/"
-programs=(idle_window.exe idle_sampler.exe tarvex.exe)
+programs=(idle_window.exe idle_sampler.exe tarvex/tarvex.exe)
 if [[ -n "${TARVEX_BEFORE:-}" ]]; then
   mkdir "$work/before"   # same name, so Wine and the CPU reading treat both alike
   cp "$TARVEX_BEFORE" "$work/before/tarvex.exe"
-  programs=(idle_window.exe idle_sampler.exe before/tarvex.exe tarvex.exe)
+  programs=(idle_window.exe idle_sampler.exe before/tarvex.exe tarvex/tarvex.exe)
 fi
 cd "$work"
 wine cmd /c exit >/dev/null 2>&1 </dev/null || true   # services up: only the program's start is timed
