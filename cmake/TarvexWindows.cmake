@@ -51,11 +51,20 @@ target_link_libraries(idle_window PRIVATE user32)
 add_executable(idle_sampler WIN32 ${PROJECT_SOURCE_DIR}/tests/measure/idle_window.cpp)
 target_compile_definitions(idle_sampler PRIVATE TARVEX_IDLE_SAMPLES)
 target_link_libraries(idle_sampler PRIVATE tarvex_win32)
+# The common-controls library started as Tarvex starts it, under Tarvex's
+# manifest (visual styles): what that alone costs at start-up.
+add_executable(idle_controls WIN32 ${PROJECT_SOURCE_DIR}/tests/measure/idle_window.cpp
+                                   ${PROJECT_SOURCE_DIR}/tests/measure/idle_controls.rc)
+target_compile_definitions(idle_controls PRIVATE TARVEX_IDLE_COMMON_CONTROLS)
+target_include_directories(idle_controls PRIVATE ${TARVEX_GENERATED_DIR})
+set_source_files_properties(${PROJECT_SOURCE_DIR}/tests/measure/idle_controls.rc PROPERTIES
+  OBJECT_DEPENDS "${TARVEX_GENERATED_DIR}/tarvex.manifest")
+target_link_libraries(idle_controls PRIVATE user32 comctl32)
 add_executable(idle_probe ${PROJECT_SOURCE_DIR}/tests/measure/idle_probe.cpp)
 target_link_libraries(idle_probe PRIVATE user32)
 add_library(memory_probe SHARED ${PROJECT_SOURCE_DIR}/tests/measure/memory_probe_dll.cpp)
 set_target_properties(memory_probe PROPERTIES PREFIX "")
-add_dependencies(idle_probe idle_window idle_sampler memory_probe)
+add_dependencies(idle_probe idle_window idle_sampler idle_controls memory_probe)
 
 if(TARVEX_TESTS)
   if(EXISTS /usr/src/googletest/CMakeLists.txt AND CMAKE_CROSSCOMPILING)

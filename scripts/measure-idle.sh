@@ -5,8 +5,13 @@
 # program, idle_sampler.exe, is the minimal window that also takes the
 # monitor's sample every 0.5 s: the difference between the two prices the
 # platform calls the sampling rules require, and is printed with the ratios.
+# A fourth, idle_controls.exe, is the minimal window that starts the
+# common-controls library under Tarvex's manifest, timed for start-up only:
+# the price of the library the history list needs. The desktop is held in use
+# for the whole run, so no program's start includes starting Wine's desktop.
 #   scripts/measure-idle.sh [BUILD_DIR] [SECONDS] [ROUNDS]
-# BUILD_DIR holds tarvex.exe, idle_window.exe, idle_sampler.exe, idle_probe.exe and memory_probe.dll
+# BUILD_DIR holds tarvex.exe, idle_window.exe, idle_sampler.exe, idle_controls.exe, idle_probe.exe and
+# memory_probe.dll
 # (default build/windows; the exe may come from another build: TARVEX_EXE=path).
 # TARVEX_BEFORE=path adds an older tarvex.exe to each round, for before and after
 # in one run. The pointer rests in the screen's corner, as when the user works in
@@ -19,7 +24,7 @@ secs="${2:-60}"
 rounds="${3:-5}"
 exe="$(realpath "${TARVEX_EXE:-$build/tarvex.exe}")"
 if [[ -n "${TARVEX_BEFORE:-}" ]]; then export TARVEX_BEFORE="$(realpath "$TARVEX_BEFORE")"; fi
-for f in idle_window.exe idle_sampler.exe idle_probe.exe memory_probe.dll; do
+for f in idle_window.exe idle_sampler.exe idle_controls.exe idle_probe.exe memory_probe.dll; do
   [[ -f "$build/$f" ]] || { echo "missing $build/$f (cmake --build $build --target idle_probe)" >&2; exit 2; }
 done
 
@@ -33,23 +38,36 @@ trap 'rm -rf "$work"' EXIT
 # from the defaults, and both are started the same way.
 mkdir "$work/tarvex"
 cp "$exe" "$work/tarvex/tarvex.exe"
-cp "$build/idle_window.exe" "$build/idle_sampler.exe" "$build/idle_probe.exe" "$build/memory_probe.dll" "$work/"
-programs=(idle_window.exe idle_sampler.exe tarvex/tarvex.exe)
+cp "$build/idle_window.exe" "$build/idle_sampler.exe" "$build/idle_controls.exe" "$build/idle_probe.exe" \
+   "$build/memory_probe.dll" "$work/"
+programs=(idle_window.exe idle_sampler.exe idle_controls.exe tarvex/tarvex.exe)
 if [[ -n "${TARVEX_BEFORE:-}" ]]; then
   mkdir "$work/before"   # same name, so Wine and the CPU reading treat both alike
   cp "$TARVEX_BEFORE" "$work/before/tarvex.exe"
-  programs=(idle_window.exe idle_sampler.exe before/tarvex.exe tarvex/tarvex.exe)
+  programs=(idle_window.exe idle_sampler.exe idle_controls.exe before/tarvex.exe tarvex/tarvex.exe)
 fi
 cd "$work"
 wine cmd /c exit >/dev/null 2>&1 </dev/null || true   # services up: only the program's start is timed
+# The desktop held in use from here to the end (see idle_probe.cpp), and up
+# before the first program starts.
+wine idle_probe.exe --hold </dev/null >/dev/null 2>&1 &
+holder=$!
+trap 'kill "$holder" 2>/dev/null; rm -rf "$work"' EXIT
+in_prefix() {  # PIDs of the Linux processes named NAME that run in this Wine prefix
+  local pid
+  for pid in $(pgrep -x "${1:0:15}" || true); do
+    { tr '\0' '\n' <"/proc/$pid/environ" | grep -qxF "WINEPREFIX=$WINEPREFIX"; } 2>/dev/null && echo "$pid"
+  done
+}
+for _ in $(seq 100); do [[ -n "$(in_prefix explorer.exe)" ]] && break; sleep 0.1; done
+[[ -n "$(in_prefix explorer.exe)" ]] || echo "the desktop did not start; start-up figures include it" >&2
 
 # CPU nanoseconds of every thread of the Linux process that runs NAME in this
 # Wine prefix (Wine names the process after the exe, cut at 15 characters;
 # other Wine prefixes on the machine may run a program of the same name).
 cpu_ns() {
   local pid
-  for pid in $(pgrep -x "${1:0:15}" || true); do
-    { tr '\0' '\n' <"/proc/$pid/environ" | grep -qxF "WINEPREFIX=$WINEPREFIX"; } 2>/dev/null || continue
+  for pid in $(in_prefix "$1"); do
     { cat /proc/"$pid"/task/*/schedstat || true; } 2>/dev/null | awk '{s += $1} END {printf "%d\n", s}'
     return 0
   done
@@ -57,8 +75,8 @@ cpu_ns() {
   echo 0
 }
 
-one_run() {  # prints: PROGRAM startup_s cpu_percent private_kib
-  local program="$1" name="${1##*/}" line startup="?" private="?" c0=0 c1=0 t0=0 t1=0
+one_run() {  # PROGRAM [SECONDS]; prints: PROGRAM startup_s cpu_percent private_kib
+  local program="$1" name="${1##*/}" window="${2:-$secs}" line startup="?" private="?" c0=0 c1=0 t0=0 t1=0
   while IFS= read -r line; do
     line="${line%$'\r'}"
     case "$line" in
@@ -68,13 +86,17 @@ one_run() {  # prints: PROGRAM startup_s cpu_percent private_kib
       private_kib*) private="${line#* }" ;;
       "pointer_placed 0") echo "$program: the pointer could not be placed; this run's CPU figure is not comparable" >&2 ;;
     esac
-  done < <(wine idle_probe.exe "${program//\//\\}" "$secs" ${pointer:+"$pointer"} 2>&1 </dev/null)
+  done < <(wine idle_probe.exe "${program//\//\\}" "$window" ${pointer:+"$pointer"} 2>&1 </dev/null)
   local cpu="?"
-  if ((t1 > t0 && c0 > 0 && c1 >= c0)); then cpu=$(echo "scale=3; 100 * ($c1 - $c0) / ($t1 - $t0)" | bc); fi
+  if ((window > 0 && t1 > t0 && c0 > 0 && c1 >= c0)); then cpu=$(echo "scale=3; 100 * ($c1 - $c0) / ($t1 - $t0)" | bc); fi
   echo "$program $startup $cpu $private"
 }
 
-median() { sort -g | awk '{a[NR] = $1} END {if (NR % 2) print a[(NR + 1) / 2]; else print (a[NR / 2] + a[NR / 2 + 1]) / 2}'; }
+# Median of the measured values ("?" is a run that could not measure); "-" when none were.
+median() {
+  grep -v '^?$' | sort -g | awk '{a[NR] = $1}
+    END {if (NR == 0) print "-"; else if (NR % 2) print a[(NR + 1) / 2]; else print (a[NR / 2] + a[NR / 2 + 1]) / 2}'
+}
 
 pointer=""
 if [[ "${TARVEX_POINTER:-corner}" == over ]]; then pointer=over; fi
@@ -91,7 +113,9 @@ for ((r = 1; r <= rounds; r++)); do
     for ((i = ${#programs[@]} - 1; i >= 0; i--)); do order+=("${programs[i]}"); done
   fi
   for name in "${order[@]}"; do
-    one_run "$name" | tee -a "$results" | awk '{printf "%-18s %10s %10s %12s\n", $1, $2, $3, $4}'
+    window="$secs"
+    [[ "$name" == idle_controls.exe ]] && window=0   # timed for start-up only
+    one_run "$name" "$window" | tee -a "$results" | awk '{printf "%-18s %10s %10s %12s\n", $1, $2, $3, $4}'
   done
 done
 echo "medians:"
@@ -106,12 +130,13 @@ done
 med() { awk -v n="$1" -v c="$2" '$1 == n {print $c}' "$results" | median; }
 base_cpu="$(med idle_window.exe 3)" sampled_cpu="$(med idle_sampler.exe 3)" base_priv="$(med idle_window.exe 4)"
 echo "samples' platform calls: $(echo "$sampled_cpu - $base_cpu" | bc -l | awk '{printf "%.3f", $1}') % of a core"
+echo "common controls' start-up: $(echo "$(med idle_controls.exe 2) - $(med idle_window.exe 2)" | bc -l | awk '{printf "%+.3f", $1}') s"
 for name in "${programs[@]}"; do
   [[ "$name" == idle_* ]] && continue
   cpu="$(med "$name" 3)"
   awk -v n="$name" -v c="$cpu" -v b="$base_cpu" -v s="$sampled_cpu" -v p="$(med "$name" 4)" -v bp="$base_priv" \
-    -v st="$(med "$name" 2)" -v bst="$(med idle_window.exe 2)" 'BEGIN {
-      printf "%-18s start-up %.2fx, idle CPU %.2fx (%.2fx without the samples'"'"' calls), private +%.2f MiB\n",
-             n, st / bst, c / b, (c - (s - b)) / b, (p - bp) / 1024 }'
+    -v st="$(med "$name" 2)" -v bst="$(med idle_window.exe 2)" -v cst="$(med idle_controls.exe 2)" 'BEGIN {
+      printf "%-18s start-up %.2fx (%.2fx the window with common controls), idle CPU %.2fx (%.2fx without the samples'"'"' calls), private +%.2f MiB\n",
+             n, st / bst, st / cst, c / b, (c - (s - b)) / b, (p - bp) / 1024 }'
 done
 echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)"

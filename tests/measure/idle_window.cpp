@@ -4,7 +4,13 @@
 // Built as idle_sampler.exe (TARVEX_IDLE_SAMPLES), the 0.5 s tick also takes
 // the monitor's sample through the program's own load sampler: the platform
 // calls the sampling rules require, priced on their own.
+// Built as idle_controls.exe (TARVEX_IDLE_COMMON_CONTROLS, with Tarvex's
+// manifest), it also starts the common-controls library as Tarvex does: the
+// start-up price of the library the history list needs, on its own.
 #include <windows.h>
+#ifdef TARVEX_IDLE_COMMON_CONTROLS
+#include <commctrl.h>
+#endif
 
 #ifdef TARVEX_IDLE_SAMPLES
 #include "monitor/load_sampler.h"
@@ -51,6 +57,10 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+#ifdef TARVEX_IDLE_COMMON_CONTROLS
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&icc);
+#endif
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
   wc.lpfnWndProc = WindowProc;
