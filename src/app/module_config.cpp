@@ -12,13 +12,13 @@ std::string ModuleConfig::UserSettingsPath() const {
 }
 
 std::string ModuleConfig::ReadPath() const {
-  if (files_.DirectoryWritable(files_.ExecutableDirectory())) return SettingsPath();
+  if (FolderWritable()) return SettingsPath();
   const std::string user = UserSettingsPath();
   return !user.empty() && files_.ReadFile(user) ? user : SettingsPath();
 }
 
 std::string ModuleConfig::WritePath() {
-  if (files_.DirectoryWritable(files_.ExecutableDirectory())) return SettingsPath();
+  if (FolderWritable()) return SettingsPath();
   const std::string user = UserSettingsPath();
   if (user.empty()) return {};
   if (files_.ReadFile(user)) return user;
@@ -49,7 +49,18 @@ std::optional<std::string> ModuleConfig::ReadKey(std::string_view section, std::
 bool ModuleConfig::WriteKey(std::string_view section, std::string_view key, std::string_view value) {
   const std::string path = WritePath();
   if (path.empty()) return false;
-  return profile_.WriteString(path, section, key, codePage_.Utf8ToAnsi(value));
+  const std::string ansi = codePage_.Utf8ToAnsi(value);
+  // Every start applies the stored settings, which writes them back; a write
+  // rewrites the whole file (a millisecond or two under Wine), a read does not.
+  if (!ansi.empty() && profile_.ReadString(path, section, key) == ansi) return true;
+  return profile_.WriteString(path, section, key, ansi);
+}
+
+bool ModuleConfig::FolderWritable() const {
+  if (batches_ > 0 && folderWritable_) return *folderWritable_;
+  const bool writable = files_.DirectoryWritable(files_.ExecutableDirectory());
+  if (batches_ > 0) folderWritable_ = writable;
+  return writable;
 }
 
 }  // namespace tarvex

@@ -16,6 +16,7 @@ const char* OneOrZero(bool on) { return on ? "1" : "0"; }
 }  // namespace
 
 void SettingsHandler::ApplyStartupSettings() {
+  const ModuleConfig::Batch batch(config_);
   ApplyCheck(SettingCheck::kAutoRun, KeyReadsOn(config_.GetAutoRun()));
   ApplyCheck(SettingCheck::kAutoMin, KeyReadsOn(config_.GetAutoMin()));
   ApplyCombo(SettingCombo::kSpeed, KeyReadsOn(config_.GetSpeedLevel()) ? kSpeedNormal : kSpeedCrazy);

@@ -60,7 +60,11 @@ class FakeFileSystem final : public FileSystem {
   FileResult OverwriteFile(const std::string& path, std::string_view bytes) override;
   FileResult RenameReplacing(const std::string& from, const std::string& to) override;
   void RemoveFile(const std::string& path) override;
-  bool DirectoryWritable(const std::string& dir) override { return readOnlyDirectories.count(dir) == 0; }
+  bool DirectoryWritable(const std::string& dir) override {
+    ++writableAsked;
+    return readOnlyDirectories.count(dir) == 0;
+  }
+  int writableAsked = 0;
   std::string UserSettingsDirectory() override { return userDirectory; }
   bool CreateDirectories(const std::string& dir) override;
   std::optional<std::string> ReadFile(const std::string& path) override;

@@ -128,6 +128,34 @@ TEST(ModuleConfig, AReadOnlyExecutableFolderKeepsTheSettingsPerUser) {
   EXPECT_EQ(bare.files.files.count(bare.IniPath()), 1u);
 }
 
+TEST(StartupSettings, AStartAsksTheFolderOnceAndRewritesNothingTheFileHolds) {
+  SpineRig rig;
+  rig.Ini() = "[Normal]\r\nAutoRun=0\r\nAutoMin=1\r\nEnableSpeed=1\r\nAlwaysTop=0\r\n"
+              "[Speed]\r\nSpeedLevel=1\r\n[Record]\r\nEnableRecord=1\r\nRecordCount=100\r\n";
+  const std::string stored = rig.Ini();
+  rig.settings.ApplyStartupSettings();
+  EXPECT_EQ(rig.controls.selected.at(SettingCombo::kSpeed), "普通加速");
+  EXPECT_EQ(rig.controls.selected.at(SettingCombo::kAutoCleanCount), "100");
+  EXPECT_EQ(rig.controls.checks.at(SettingCheck::kAutoMin), CheckState::kChecked);
+  EXPECT_EQ(rig.files.writableAsked, 1);
+  EXPECT_EQ(rig.profile.writeCount, 0);
+  EXPECT_EQ(rig.Ini(), stored);
+
+  // After the start every access asks again, and a new value is written: a
+  // folder that became read-only sends it to the per-user file.
+  rig.files.readOnlyDirectories.insert(rig.files.directory);
+  rig.controls.selected[SettingCombo::kSpeed] = "疯狂加速";
+  rig.settings.OnComboChanged(SettingCombo::kSpeed);
+  EXPECT_EQ(rig.profile.writeCount, 1);
+  EXPECT_EQ(rig.Ini(), stored);
+  EXPECT_NE(rig.files.files.at(rig.files.userDirectory + "\\tarvex.ini").find("SpeedLevel=2"), std::string::npos);
+  EXPECT_EQ(rig.config.GetSpeedLevel(), "2");
+  // An empty value is still written: the key appears, as the writer asked.
+  rig.files.readOnlyDirectories.clear();
+  ASSERT_TRUE(rig.config.SetRecordCount(""));
+  EXPECT_EQ(rig.profile.writeCount, 2);
+}
+
 TEST(StartupSettings, FirstStartWithoutAFile) {
   SpineRig rig;
   rig.settings.ApplyStartupSettings();
