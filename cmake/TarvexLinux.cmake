@@ -2,6 +2,8 @@
 # xcb, /proc, statvfs, XDG folders) and, when Qt 6 is there, the desktop program.
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(TARVEX_XCB REQUIRED IMPORTED_TARGET xcb xcb-res)
+# Only the start-up watch uses damage reports; the program does not link them.
+pkg_check_modules(TARVEX_XCB_DAMAGE REQUIRED IMPORTED_TARGET xcb-damage)
 
 tarvex_library(tarvex_linux src/platform/linux)
 target_link_libraries(tarvex_linux PUBLIC tarvex_app PRIVATE PkgConfig::TARVEX_XCB)
@@ -12,7 +14,7 @@ target_link_libraries(tarvex_linux PUBLIC tarvex_app PRIVATE PkgConfig::TARVEX_X
 add_executable(tarvex_boost_worker tools/linux/boost_worker.cpp)
 target_link_libraries(tarvex_boost_worker PRIVATE PkgConfig::TARVEX_XCB)
 add_executable(tarvex_startup_watch tools/linux/startup_watch.cpp)
-target_link_libraries(tarvex_startup_watch PRIVATE PkgConfig::TARVEX_XCB)
+target_link_libraries(tarvex_startup_watch PRIVATE PkgConfig::TARVEX_XCB PkgConfig::TARVEX_XCB_DAMAGE)
 add_executable(tarvex_linux_runner tools/linux/linux_runner.cpp)
 target_link_libraries(tarvex_linux_runner PRIVATE tarvex_linux)
 
