@@ -31,7 +31,7 @@ wait_and_shoot='
 export TARVEX_SHOT="$here/build/screenshot.png"
 
 if [[ "${1:-}" == "--windows" ]]; then
-  cmake --preset windows -DTARVEX_TESTS=OFF >/dev/null
+  cmake --preset windows >/dev/null
   cmake --build build/windows -j"$(nproc)" --target tarvex
   # The program keeps tarvex.ini beside itself: give it a folder of its own.
   app_dir="$here/build/app"
@@ -50,7 +50,7 @@ if [[ "${1:-}" == "--windows" ]]; then
   exit 0
 fi
 
-cmake --preset linux -DTARVEX_TESTS=OFF >/dev/null
+cmake --preset linux >/dev/null
 cmake --build build/linux -j"$(nproc)" --target tarvex
 if [[ -n "${DISPLAY:-}" ]] && xdpyinfo >/dev/null 2>&1; then
   echo "Starting Tarvex on $DISPLAY (it lives in the tray; use 退出 to end it)"

@@ -54,7 +54,7 @@ fi
 step "Linux services and the Linux program under Xvfb + icewm, and the measured boost"
 linux_targets=(tarvex_linux_tests tarvex_boost_worker tarvex_linux_runner tarvex tarvex_qt_e2e tarvex_qt_baseline
                tarvex_startup_watch)
-if cmake --preset linux $werror >"$logdir/linux-configure.log" 2>&1 &&
+if cmake --preset linux -DTARVEX_TESTS=ON $werror >"$logdir/linux-configure.log" 2>&1 &&
    cmake --build build/linux -j"$jobs" --target "${linux_targets[@]}" >"$logdir/linux-build.log" 2>&1; then
   # With a window manager that publishes the active window, then the X checks
   # once more on a bare X server (nothing publishes it there).
@@ -127,7 +127,7 @@ if compgen -G "tests/fuzz/*.cpp" >/dev/null; then
 fi
 
 step "cross-build tarvex.exe (MinGW-w64)"
-if cmake --preset windows $werror >"$logdir/win-configure.log" 2>&1 &&
+if cmake --preset windows -DTARVEX_TESTS=ON $werror >"$logdir/win-configure.log" 2>&1 &&
    cmake --build build/windows -j"$jobs" >"$logdir/win-build.log" 2>&1; then
   ls -la build/windows/*.exe | awk '{print $5, $9}'
   step "Windows-side tests under Wine + Xvfb (fresh prefix)"

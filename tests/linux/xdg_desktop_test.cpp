@@ -7,6 +7,8 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <vector>
 
 #include <fstream>
 
@@ -53,6 +55,34 @@ TEST(XdgSettings, CoreSettingsLiveInTheConfigFolderAsUtf8CutOnCharacters) {
   XdgProfileStore blocked(home.Path() + "/plainfile/tarvex");
   ModuleConfig blockedConfig(blocked, files, utf8);
   EXPECT_FALSE(blockedConfig.SetAutoMin("1"));
+}
+
+TEST(XdgSettings, AWriteReplacesTheFileWholeAndNeverClobbersOneItCannotRead) {
+  TempDir home;
+  const std::string folder = home.Path() + "/tarvex";
+  const std::string ini = folder + "/tarvex.ini";
+  XdgProfileStore store(folder);
+  ASSERT_TRUE(store.WriteString("tarvex.ini", "Speed", "SpeedLevel", "1"));
+  // A second name for the file as it was: editing in place (truncate, then
+  // write) would change what it shows; a replacement leaves it as it was.
+  ASSERT_EQ(link(ini.c_str(), (home.Path() + "/before.ini").c_str()), 0);
+  ASSERT_TRUE(store.WriteString("tarvex.ini", "Speed", "AutoMin", "1"));
+  EXPECT_EQ(ReadWholeFile(home.Path() + "/before.ini"), "[Speed]\r\nSpeedLevel=1\r\n");
+  EXPECT_EQ(store.ReadString("tarvex.ini", "Speed", "SpeedLevel"), "1");
+  EXPECT_EQ(store.ReadString("tarvex.ini", "Speed", "AutoMin"), "1");
+  std::vector<std::string> names;  // nothing left beside it
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename());
+  EXPECT_EQ(names, std::vector<std::string>{"tarvex.ini"});
+
+  // Something in the file's place that cannot be read as a file stays as it is.
+  XdgProfileStore blocked(home.Path() + "/other");
+  ASSERT_EQ(mkdir((home.Path() + "/other").c_str(), 0700), 0);
+  ASSERT_EQ(mkdir((home.Path() + "/other/tarvex.ini").c_str(), 0700), 0);
+  EXPECT_FALSE(blocked.ReadString("tarvex.ini", "Speed", "SpeedLevel"));  // the defaults, no exception
+  EXPECT_FALSE(blocked.WriteString("tarvex.ini", "Speed", "SpeedLevel", "1"));
+  struct stat st {};
+  ASSERT_EQ(stat((home.Path() + "/other/tarvex.ini").c_str(), &st), 0);
+  EXPECT_TRUE(S_ISDIR(st.st_mode));
 }
 
 TEST(Utf8Text, CutKeepsWholeCharactersOfEveryLength) {

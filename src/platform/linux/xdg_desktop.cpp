@@ -13,6 +13,7 @@
 
 #include "platform/file_system.h"
 #include "platform/linux/file_system_linux.h"
+#include "platform/portable/ini_text.h"
 
 namespace tarvex {
 namespace {
@@ -74,7 +75,17 @@ std::optional<std::string> XdgProfileStore::ReadString(const std::string& path, 
 bool XdgProfileStore::WriteString(const std::string& path, std::string_view section, std::string_view key,
                                   std::string_view value) {
   if (!MakeDirectories(directory_)) return false;
-  return file_.WriteString(FilePath(path), section, key, value);
+  const std::string file = FilePath(path);
+  std::optional<std::string> bytes = ReadWholeFile(file);
+  // A file that is there but cannot be read would be replaced by this one key.
+  struct stat st {};
+  if (!bytes && lstat(file.c_str(), &st) == 0) return false;
+  IniText text(std::move(bytes).value_or(std::string()));
+  if (!text.Set(section, key, value)) return false;
+  // Written beside and renamed over it: a crash or a full disk mid-write
+  // leaves the old settings, never a file cut short.
+  LinuxFileSystem files;
+  return ReplaceFileContents(files, file, text.Bytes()).Ok();
 }
 
 XdgAutoStartStore::XdgAutoStartStore() : XdgAutoStartStore(XdgConfigHome() + "/autostart", ExecutablePath()) {}

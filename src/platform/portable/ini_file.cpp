@@ -2,7 +2,6 @@
 #include "platform/portable/ini_file.h"
 
 #include <fstream>
-#include <iterator>
 
 #include "platform/portable/ini_text.h"
 
@@ -11,7 +10,11 @@ namespace tarvex {
 std::optional<std::string> ReadWholeFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return std::nullopt;
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  // read() turns a failing read (a folder in the file's place) into badbit;
+  // an istreambuf_iterator would let the library's exception through.
+  std::string bytes;
+  char chunk[4096];
+  while (in.read(chunk, sizeof chunk) || in.gcount() > 0) bytes.append(chunk, static_cast<size_t>(in.gcount()));
   if (in.bad()) return std::nullopt;
   return bytes;
 }
