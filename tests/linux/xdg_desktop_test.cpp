@@ -3,11 +3,13 @@
 #include "platform/linux/xdg_desktop.h"
 
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <vector>
 
 #include <fstream>
@@ -83,6 +85,37 @@ TEST(XdgSettings, AWriteReplacesTheFileWholeAndNeverClobbersOneItCannotRead) {
   struct stat st {};
   ASSERT_EQ(stat((home.Path() + "/other/tarvex.ini").c_str(), &st), 0);
   EXPECT_TRUE(S_ISDIR(st.st_mode));
+}
+
+TEST(XdgSettings, WithoutHomeTheAccountsHomeServesAndNothingIsMadeAtTheRoot) {
+  // Started without HOME or XDG_CONFIG_HOME (a service manager may do that).
+  const auto saved = [](const char* name) -> std::optional<std::string> {
+    const char* v = std::getenv(name);
+    return v ? std::optional<std::string>(v) : std::nullopt;
+  };
+  const std::optional<std::string> home = saved("HOME"), config = saved("XDG_CONFIG_HOME");
+  unsetenv("HOME");
+  unsetenv("XDG_CONFIG_HOME");
+  const std::string fallback = XdgConfigHome();
+  const std::string folder = TarvexConfigDirectory();
+  if (home) setenv("HOME", home->c_str(), 1);
+  if (config) setenv("XDG_CONFIG_HOME", config->c_str(), 1);
+  const passwd* account = getpwuid(getuid());
+  ASSERT_NE(account, nullptr);
+  EXPECT_EQ(fallback, std::string(account->pw_dir) + "/.config");
+  EXPECT_EQ(folder, fallback + "/tarvex");
+
+  // With no home at all there is no folder: settings read as the defaults and
+  // writes fail, auto-start says why, and nothing lands at the root.
+  XdgProfileStore nowhere(std::string{});
+  EXPECT_EQ(nowhere.FilePath("tarvex.ini"), "");
+  EXPECT_FALSE(nowhere.ReadString("tarvex.ini", "Speed", "SpeedLevel"));
+  EXPECT_FALSE(nowhere.WriteString("tarvex.ini", "Speed", "SpeedLevel", "1"));
+  XdgAutoStartStore noAutostart(std::string{}, "/usr/bin/tarvex");
+  const RunValueResult added = noAutostart.SetRunValue(RunScope::kUser, "Tarvex", "tarvex.exe");
+  EXPECT_FALSE(added.ok);
+  EXPECT_FALSE(added.errorText.empty());
+  EXPECT_FALSE(noAutostart.DeleteRunValue(RunScope::kUser, "Tarvex"));
 }
 
 TEST(Utf8Text, CutKeepsWholeCharactersOfEveryLength) {

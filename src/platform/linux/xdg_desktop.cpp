@@ -2,6 +2,7 @@
 #include "platform/linux/xdg_desktop.h"
 
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -45,11 +46,21 @@ std::string XdgConfigHome() {
   std::string config = Env("XDG_CONFIG_HOME");
   // The basedir rules ignore a relative value.
   if (!config.empty() && config[0] == '/') return config;
-  const std::string home = Env("HOME");
-  return home.empty() ? std::string() : home + "/.config";
+  std::string home = Env("HOME");
+  if (home.empty()) {
+    // Started without HOME (by a service manager, say): the account's own
+    // home, rather than folders made at the root of the file system.
+    if (const passwd* account = getpwuid(getuid()); account != nullptr && account->pw_dir != nullptr) {
+      home = account->pw_dir;
+    }
+  }
+  return home.empty() || home[0] != '/' ? std::string() : home + "/.config";
 }
 
-std::string TarvexConfigDirectory() { return XdgConfigHome() + "/tarvex"; }
+std::string TarvexConfigDirectory() {
+  const std::string config = XdgConfigHome();
+  return config.empty() ? std::string() : config + "/tarvex";
+}
 
 bool MakeDirectories(const std::string& path) {
   if (path.empty()) return false;
@@ -63,6 +74,7 @@ bool MakeDirectories(const std::string& path) {
 }
 
 std::string XdgProfileStore::FilePath(std::string_view path) const {
+  if (directory_.empty()) return std::string();  // nowhere to keep it: reads give the defaults
   const size_t cut = path.find_last_of("\\/");
   return directory_ + "/" + std::string(cut == std::string_view::npos ? path : path.substr(cut + 1));
 }
@@ -88,7 +100,8 @@ bool XdgProfileStore::WriteString(const std::string& path, std::string_view sect
   return ReplaceFileContents(files, file, text.Bytes()).Ok();
 }
 
-XdgAutoStartStore::XdgAutoStartStore() : XdgAutoStartStore(XdgConfigHome() + "/autostart", ExecutablePath()) {}
+XdgAutoStartStore::XdgAutoStartStore()
+    : XdgAutoStartStore(XdgConfigHome().empty() ? std::string() : XdgConfigHome() + "/autostart", ExecutablePath()) {}
 
 std::string AutostartDesktopEntry(std::string_view executable) {
   return "[Desktop Entry]\n"
@@ -103,6 +116,7 @@ RunValueResult XdgAutoStartStore::SetRunValue(RunScope scope, std::string_view n
   (void)dataAnsi;
   if (scope == RunScope::kMachine) return {false, "No per-machine auto-start list here."};
   if (executable_.empty()) return {false, "The program's own path is unknown."};
+  if (directory_.empty()) return {false, "There is no home folder to keep the auto-start entry in."};
   if (!MakeDirectories(directory_)) return {false, std::strerror(errno)};
   LinuxFileSystem files;
   const FileResult written = ReplaceFileContents(files, FilePath(), AutostartDesktopEntry(executable_));
@@ -111,7 +125,7 @@ RunValueResult XdgAutoStartStore::SetRunValue(RunScope scope, std::string_view n
 
 bool XdgAutoStartStore::DeleteRunValue(RunScope scope, std::string_view name) {
   (void)name;
-  if (scope == RunScope::kMachine) return false;
+  if (scope == RunScope::kMachine || directory_.empty()) return false;
   // Like deleting a missing registry value, a missing file is a failure.
   return unlink(FilePath().c_str()) == 0;
 }
@@ -120,6 +134,7 @@ LinuxSingleInstance::LinuxSingleInstance()
     : LinuxSingleInstance(!Env("XDG_RUNTIME_DIR").empty() ? Env("XDG_RUNTIME_DIR") : TarvexConfigDirectory()) {}
 
 LinuxSingleInstance::LinuxSingleInstance(const std::string& directory) {
+  if (directory.empty()) return;  // no folder for the lock: the program starts
   (void)MakeDirectories(directory);
   fd_ = open((directory + "/tarvex.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
   // Without a lock file there is no way to tell: the program starts.
