@@ -76,6 +76,16 @@ TEST(XdgSettings, AWriteReplacesTheFileWholeAndNeverClobbersOneItCannotRead) {
   for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename());
   EXPECT_EQ(names, std::vector<std::string>{"tarvex.ini"});
 
+  // A file kept elsewhere behind a link: the link stays, the target changes.
+  const std::string kept = home.Path() + "/dotfiles.ini";
+  ASSERT_EQ(rename(ini.c_str(), kept.c_str()), 0);
+  ASSERT_EQ(symlink(kept.c_str(), ini.c_str()), 0);
+  ASSERT_TRUE(store.WriteString("tarvex.ini", "Speed", "State", "0"));
+  struct stat link {};
+  ASSERT_EQ(lstat(ini.c_str(), &link), 0);
+  EXPECT_TRUE(S_ISLNK(link.st_mode));
+  EXPECT_EQ(ReadWholeFile(kept), "[Speed]\r\nSpeedLevel=1\r\nAutoMin=1\r\nState=0\r\n");
+
   // Something in the file's place that cannot be read as a file stays as it is.
   XdgProfileStore blocked(home.Path() + "/other");
   ASSERT_EQ(mkdir((home.Path() + "/other").c_str(), 0700), 0);

@@ -95,9 +95,15 @@ bool XdgProfileStore::WriteString(const std::string& path, std::string_view sect
   IniText text(std::move(bytes).value_or(std::string()));
   if (!text.Set(section, key, value)) return false;
   // Written beside and renamed over it: a crash or a full disk mid-write
-  // leaves the old settings, never a file cut short.
+  // leaves the old settings, never a file cut short. A link (kept with the
+  // user's other dotfiles, say) stays a link: its target is replaced.
+  std::string target = file;
+  if (char* real = realpath(file.c_str(), nullptr); real != nullptr) {
+    target = real;
+    std::free(real);
+  }
   LinuxFileSystem files;
-  return ReplaceFileContents(files, file, text.Bytes()).Ok();
+  return ReplaceFileContents(files, target, text.Bytes()).Ok();
 }
 
 XdgAutoStartStore::XdgAutoStartStore()
