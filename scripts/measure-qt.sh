@@ -10,7 +10,10 @@
 # Prints the medians and Tarvex's ratios (start-up, CPU) and difference (memory).
 #   scripts/measure-qt.sh [ROUNDS] [IDLE_SECONDS]   (default 5 rounds, 20 s)
 # TARVEX_BEFORE=path adds an older build of the program to each round, for
-# before and after in one run.
+# before and after in one run. Every run is a first start (no settings file)
+# unless TARVEX_KEEP_SETTINGS=1: then each program keeps its own settings
+# folder from round to round, as a user's later starts do (the Windows script
+# keeps the INI the same way).
 set -uo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$here"
@@ -39,8 +42,14 @@ rss_kb() { awk '/^VmRSS:/ {print $2}' "/proc/$1/status"; }
 # manager shows the window, painted when its pixels first change after that.
 run() {  # PROGRAM TITLE
   local program="$1" title="$2" pid view paint c0 c1 rss cs
-  rm -rf "$work/config" "$work/runtime"; mkdir -p "$work/config" "$work/runtime"; chmod 700 "$work/runtime"
-  read -r pid view paint < <(XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" \
+  local config="$work/config"
+  if [[ "${TARVEX_KEEP_SETTINGS:-0}" == 1 ]]; then
+    config="$work/config-$(echo "$program" | md5sum | cut -c1-8)"
+  else
+    rm -rf "$config"
+  fi
+  rm -rf "$work/runtime"; mkdir -p "$config" "$work/runtime"; chmod 700 "$work/runtime"
+  read -r pid view paint < <(XDG_CONFIG_HOME="$config" XDG_RUNTIME_DIR="$work/runtime" \
                                "$bin/tarvex_startup_watch" "$title" "$program")
   if [[ -z "$pid" || "$paint" == -1 ]]; then
     echo "measure-qt: $program did not show and paint its window" >&2
