@@ -84,7 +84,7 @@ bool LinuxFileSystem::DirectoryWritable(const std::string& directory) {
 }
 
 std::string LinuxFileSystem::UserSettingsDirectory() {
-  return XdgConfigHome().empty() ? std::string() : TarvexConfigDirectory();
+  return TarvexConfigDirectory();
 }
 
 bool LinuxFileSystem::CreateDirectories(const std::string& directory) { return MakeDirectories(directory); }

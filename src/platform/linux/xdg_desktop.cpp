@@ -57,10 +57,12 @@ std::string XdgConfigHome() {
   return home.empty() || home[0] != '/' ? std::string() : home + "/.config";
 }
 
-std::string TarvexConfigDirectory() {
+std::string ConfigFolder(std::string_view name) {
   const std::string config = XdgConfigHome();
-  return config.empty() ? std::string() : config + "/tarvex";
+  return config.empty() ? std::string() : config + "/" + std::string(name);
 }
+
+std::string TarvexConfigDirectory() { return ConfigFolder("tarvex"); }
 
 bool MakeDirectories(const std::string& path) {
   if (path.empty()) return false;
@@ -106,8 +108,7 @@ bool XdgProfileStore::WriteString(const std::string& path, std::string_view sect
   return ReplaceFileContents(files, target, text.Bytes()).Ok();
 }
 
-XdgAutoStartStore::XdgAutoStartStore()
-    : XdgAutoStartStore(XdgConfigHome().empty() ? std::string() : XdgConfigHome() + "/autostart", ExecutablePath()) {}
+XdgAutoStartStore::XdgAutoStartStore() : XdgAutoStartStore(ConfigFolder("autostart"), ExecutablePath()) {}
 
 std::string AutostartDesktopEntry(std::string_view executable) {
   return "[Desktop Entry]\n"

@@ -16,6 +16,8 @@ namespace tarvex {
 
 // $XDG_CONFIG_HOME, else $HOME/.config; "" when neither is set.
 std::string XdgConfigHome();
+// $XDG_CONFIG_HOME/NAME; "" when there is no config home.
+std::string ConfigFolder(std::string_view name);
 // $XDG_CONFIG_HOME/tarvex.
 std::string TarvexConfigDirectory();
 // Creates `path` and its missing parents (mode 0700 for new ones).
