@@ -6,17 +6,14 @@
 
 #include <vector>
 
+#include "platform/win32/system_function.h"
 #include "platform/win32/wide_text.h"
 
 namespace tarvex {
 
 bool GetOpenFileNameLoaded(OPENFILENAMEW* ofn) {
-  using Function = BOOL(WINAPI*)(OPENFILENAMEW*);
-  static const Function function = []() -> Function {
-    HMODULE library = LoadLibraryExW(L"comdlg32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-    if (library == nullptr) return nullptr;
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, "GetOpenFileNameW")));
-  }();
+  static const auto function =
+      SystemFunction<decltype(&GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW");
   return function != nullptr && function(ofn) != FALSE;
 }
 
