@@ -41,8 +41,13 @@ bool Win32WindowPlatform::SetTopmost(WindowHandle window, bool on) {
     // also ignores z-order changes of such a window (Windows does not): the
     // band is put right again when the window is shown.
     flags |= SWP_NOACTIVATE;
+    // Asked again before the window shows (start-up asks once for the check
+    // box and once on its own): that request is already in place.
+    if (pendingTopmost_ == on && pendingTopmostWindow_ == window && pendingTopmostSet_) return true;
     pendingTopmost_ = on;
     pendingTopmostWindow_ = window;
+    pendingTopmostSet_ = SetWindowPos(hwnd, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, flags) != FALSE;
+    return pendingTopmostSet_;
   }
   // Otherwise no other flag: the platform may activate the window, as it always did.
   return SetWindowPos(hwnd, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, flags) != FALSE;

@@ -34,6 +34,7 @@ class Win32WindowPlatform final : public WindowPlatform {
  private:
   WNDPROC programProc_;
   std::optional<bool> pendingTopmost_;  // asked for while hidden
+  bool pendingTopmostSet_ = false;      // and that request succeeded
   WindowHandle pendingTopmostWindow_ = 0;
 };
 
