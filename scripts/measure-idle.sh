@@ -129,14 +129,21 @@ done
 # price of the required samples (sampler minus minimal) taken off Tarvex.
 med() { awk -v n="$1" -v c="$2" '$1 == n {print $c}' "$results" | median; }
 base_cpu="$(med idle_window.exe 3)" sampled_cpu="$(med idle_sampler.exe 3)" base_priv="$(med idle_window.exe 4)"
-echo "samples' platform calls: $(echo "$sampled_cpu - $base_cpu" | bc -l | awk '{printf "%.3f", $1}') % of a core"
+# A run with no CPU window (SECONDS 0) times the start-up only.
+cpu_measured=0
+[[ "$base_cpu" != - && "$sampled_cpu" != - ]] && cpu_measured=1
+if ((cpu_measured)); then
+  echo "samples' platform calls: $(echo "$sampled_cpu - $base_cpu" | bc -l | awk '{printf "%.3f", $1}') % of a core"
+fi
 echo "common controls' start-up: $(echo "$(med idle_controls.exe 2) - $(med idle_window.exe 2)" | bc -l | awk '{printf "%+.3f", $1}') s"
 for name in "${programs[@]}"; do
   [[ "$name" == idle_* ]] && continue
   cpu="$(med "$name" 3)"
   awk -v n="$name" -v c="$cpu" -v b="$base_cpu" -v s="$sampled_cpu" -v p="$(med "$name" 4)" -v bp="$base_priv" \
-    -v st="$(med "$name" 2)" -v bst="$(med idle_window.exe 2)" -v cst="$(med idle_controls.exe 2)" 'BEGIN {
-      printf "%-18s start-up %.2fx (%.2fx the window with common controls), idle CPU %.2fx (%.2fx without the samples'"'"' calls), private +%.2f MiB\n",
-             n, st / bst, st / cst, c / b, (c - (s - b)) / b, (p - bp) / 1024 }'
+    -v st="$(med "$name" 2)" -v bst="$(med idle_window.exe 2)" -v cst="$(med idle_controls.exe 2)" \
+    -v cm="$cpu_measured" 'BEGIN {
+      printf "%-18s start-up %.2fx (%.2fx the window with common controls)", n, st / bst, st / cst
+      if (cm && b > 0) printf ", idle CPU %.2fx (%.2fx without the samples'"'"' calls)", c / b, (c - (s - b)) / b
+      printf ", private +%.2f MiB\n", (p - bp) / 1024 }'
 done
 echo "load after: $(cut -d' ' -f1-3 /proc/loadavg)"
