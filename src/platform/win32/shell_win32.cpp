@@ -26,8 +26,8 @@ bool Win32Shell::NotifyIcon(NotifyIconAction action, const NotifyIconRecord& rec
   const std::string tip = Utf8ToAnsi(record.tip);
   // The first layout's tip field is 64 bytes including the NUL.
   std::memcpy(data.szTip, tip.data(), std::min<size_t>(tip.size(), 63));
-  // shell32 on first use (the icon comes after the window shows): loaded with
-  // the program, it and the libraries it brings cost ~12 ms of start-up under Wine.
+  // shell32 on first use: the icon comes after the window shows, so the
+  // library and the two it brings are no longer loaded ahead of the window.
   static const auto notify =
       SystemFunction<decltype(&Shell_NotifyIconA)>(L"shell32.dll", "Shell_NotifyIconA");
   return notify != nullptr && notify(static_cast<DWORD>(action), &data) != FALSE;

@@ -1,6 +1,6 @@
 // A function of a system library that the program loads on first use rather
-// than at start: under Wine each library loaded with the program (and those it
-// brings) delays the first window by milliseconds.
+// than at start: a library first needed after the window is up is not loaded
+// (with the libraries it brings) ahead of the window.
 #pragma once
 
 #include <windows.h>
