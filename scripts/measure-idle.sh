@@ -94,7 +94,7 @@ one_run() {  # PROGRAM [SECONDS]; prints: PROGRAM startup_s cpu_percent private_
 
 # Median of the measured values ("?" is a run that could not measure); "-" when none were.
 median() {
-  grep -v '^?$' | sort -g | awk '{a[NR] = $1}
+  { grep -v '^?$' || true; } | sort -g | awk '{a[NR] = $1}
     END {if (NR == 0) print "-"; else if (NR % 2) print a[(NR + 1) / 2]; else print (a[NR / 2] + a[NR / 2 + 1]) / 2}'
 }
 
