@@ -27,12 +27,18 @@ class ModuleConfig {
 
   // While one lives, whether the executable's folder can be written is asked
   // once: each asking creates and deletes a file, and a start reads and
-  // writes every setting (under Wine about 0.4 ms each time).
+  // writes every setting (under Wine about 0.4 ms each time). The writes are
+  // held and reach the file together when the last one ends: a first start
+  // writes four settings, each a flushed rewrite of the file on Linux.
   class Batch {
    public:
-    explicit Batch(const ModuleConfig& config) : config_(config) { ++config_.batches_; }
+    explicit Batch(const ModuleConfig& config) : config_(config) {
+      if (config_.batches_++ == 0) config_.profile_.HoldWrites();
+    }
     ~Batch() {
-      if (--config_.batches_ == 0) config_.folderWritable_.reset();
+      if (--config_.batches_ > 0) return;
+      config_.folderWritable_.reset();
+      config_.profile_.ReleaseWrites();
     }
     Batch(const Batch&) = delete;
     Batch& operator=(const Batch&) = delete;

@@ -26,6 +26,14 @@ class ProfileStore {
   // reported success.
   virtual bool WriteString(const std::string& path, std::string_view section, std::string_view key,
                            std::string_view value) = 0;
+
+  // Writes made between HoldWrites and ReleaseWrites may reach their files
+  // together at the release, one rewrite for many keys; reads in between see
+  // them, and a held write reports only that it was taken. Where a write is
+  // no dearer than that, the two do nothing.
+  virtual void HoldWrites() {}
+  // Whether the held writes reached their files.
+  virtual bool ReleaseWrites() { return true; }
 };
 
 }  // namespace tarvex

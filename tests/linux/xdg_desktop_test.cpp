@@ -59,6 +59,48 @@ TEST(XdgSettings, CoreSettingsLiveInTheConfigFolderAsUtf8CutOnCharacters) {
   EXPECT_FALSE(blockedConfig.SetAutoMin("1"));
 }
 
+TEST(XdgSettings, WritesOfABatchReachTheFileTogetherWhenTheLastBatchEnds) {
+  TempDir home;
+  LinuxFileSystem files;
+  Utf8CodePage utf8;
+  XdgProfileStore store(home.Path() + "/held");
+  ModuleConfig config(store, files, utf8);
+  const std::string ini = home.Path() + "/held/tarvex.ini";
+  ASSERT_TRUE(config.SetAutoRun("0"));
+  const std::optional<std::string> before = ReadWholeFile(ini);
+  {
+    const ModuleConfig::Batch outer(config);
+    {
+      const ModuleConfig::Batch inner(config);
+      EXPECT_TRUE(config.SetSpeedLevel("2"));
+    }
+    EXPECT_TRUE(config.SetAutoRun("1"));
+    EXPECT_TRUE(config.SetEnableRecord("1"));
+    EXPECT_EQ(config.GetSpeedLevel(), "2");  // reads see what is held
+    EXPECT_EQ(config.GetAutoRun(), "1");
+    EXPECT_EQ(ReadWholeFile(ini), before);
+  }
+  // The same bytes as key-by-key writes leave.
+  XdgProfileStore plainStore(home.Path() + "/plain");
+  ModuleConfig plain(plainStore, files, utf8);
+  ASSERT_TRUE(plain.SetAutoRun("0"));
+  ASSERT_TRUE(plain.SetSpeedLevel("2"));
+  ASSERT_TRUE(plain.SetAutoRun("1"));
+  ASSERT_TRUE(plain.SetEnableRecord("1"));
+  EXPECT_EQ(ReadWholeFile(ini), ReadWholeFile(home.Path() + "/plain/tarvex.ini"));
+  // After the batch, each write is on disk at once again.
+  ASSERT_TRUE(config.SetAutoMin("1"));
+  EXPECT_NE(ReadWholeFile(ini)->find("AutoMin=1"), std::string::npos);
+
+  // Held writes that cannot reach the file say so at the release.
+  home.Write("plainfile", "x");
+  XdgProfileStore blocked(home.Path() + "/plainfile/tarvex");
+  blocked.HoldWrites();
+  EXPECT_TRUE(blocked.WriteString("tarvex.ini", "Speed", "SpeedLevel", "1"));
+  EXPECT_FALSE(blocked.ReleaseWrites());
+  EXPECT_FALSE(blocked.WriteString("tarvex.ini", "Speed", "SpeedLevel", "1"));
+}
+
 TEST(XdgSettings, AWriteReplacesTheFileWholeAndNeverClobbersOneItCannotRead) {
   TempDir home;
   const std::string folder = home.Path() + "/tarvex";

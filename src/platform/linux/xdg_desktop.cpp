@@ -83,19 +83,23 @@ std::string XdgProfileStore::FilePath(std::string_view path) const {
 
 std::optional<std::string> XdgProfileStore::ReadString(const std::string& path, std::string_view section,
                                                        std::string_view key) {
-  return file_.ReadString(FilePath(path), section, key);
+  const std::string file = FilePath(path);
+  for (const Held& held : held_) {
+    if (held.file == file) return held.text.Get(section, key);
+  }
+  return file_.ReadString(file, section, key);
 }
 
-bool XdgProfileStore::WriteString(const std::string& path, std::string_view section, std::string_view key,
-                                  std::string_view value) {
-  if (!MakeDirectories(directory_)) return false;
-  const std::string file = FilePath(path);
+std::optional<IniText> XdgProfileStore::Load(const std::string& file) const {
   std::optional<std::string> bytes = ReadWholeFile(file);
   // A file that is there but cannot be read would be replaced by this one key.
   struct stat st {};
-  if (!bytes && lstat(file.c_str(), &st) == 0) return false;
-  IniText text(std::move(bytes).value_or(std::string()));
-  if (!text.Set(section, key, value)) return false;
+  if (!bytes && lstat(file.c_str(), &st) == 0) return std::nullopt;
+  return IniText(std::move(bytes).value_or(std::string()));
+}
+
+bool XdgProfileStore::Store(const std::string& file, const IniText& text) const {
+  if (!MakeDirectories(directory_)) return false;
   // Written beside and renamed over it: a crash or a full disk mid-write
   // leaves the old settings, never a file cut short. A link (kept with the
   // user's other dotfiles, say) stays a link: its target is replaced.
@@ -106,6 +110,39 @@ bool XdgProfileStore::WriteString(const std::string& path, std::string_view sect
   }
   LinuxFileSystem files;
   return ReplaceFileContents(files, target, text.Bytes()).Ok();
+}
+
+XdgProfileStore::Held* XdgProfileStore::Holding(const std::string& file) {
+  for (Held& held : held_) {
+    if (held.file == file) return &held;
+  }
+  std::optional<IniText> text = Load(file);
+  if (!text) return nullptr;
+  return &held_.emplace_back(Held{file, std::move(*text)});
+}
+
+bool XdgProfileStore::WriteString(const std::string& path, std::string_view section, std::string_view key,
+                                  std::string_view value) {
+  if (directory_.empty()) return false;
+  const std::string file = FilePath(path);
+  if (holding_) {
+    Held* held = Holding(file);
+    if (held == nullptr || !held->text.Set(section, key, value)) return false;
+    held->changed = true;
+    return true;
+  }
+  std::optional<IniText> text = Load(file);
+  return text && text->Set(section, key, value) && Store(file, *text);
+}
+
+bool XdgProfileStore::ReleaseWrites() {
+  holding_ = false;
+  bool ok = true;
+  for (const Held& held : held_) {
+    if (held.changed && !Store(held.file, held.text)) ok = false;
+  }
+  held_.clear();
+  return ok;
 }
 
 XdgAutoStartStore::XdgAutoStartStore() : XdgAutoStartStore(ConfigFolder("autostart"), ExecutablePath()) {}

@@ -4,11 +4,14 @@
 // $XDG_RUNTIME_DIR, and links handed to xdg-open.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/autostart.h"
 #include "platform/portable/ini_file.h"
+#include "platform/portable/ini_text.h"
 #include "platform/profile.h"
 #include "platform/single_instance.h"
 
@@ -34,12 +37,29 @@ class XdgProfileStore final : public ProfileStore {
   // Creates the folder at the first write.
   bool WriteString(const std::string& path, std::string_view section, std::string_view key,
                    std::string_view value) override;
+  // Each write is a flushed replacement of the file: held, many keys cost one.
+  void HoldWrites() override { holding_ = true; }
+  bool ReleaseWrites() override;
   // Where the file named by the core's `path` lies here.
   std::string FilePath(std::string_view path) const;
 
  private:
+  // A file's text as the held writes left it.
+  struct Held {
+    std::string file;
+    IniText text;
+    bool changed = false;
+  };
+  // The file's text to edit (from the held copy when holding); nullopt when
+  // something is in its place that cannot be read as a file.
+  std::optional<IniText> Load(const std::string& file) const;
+  bool Store(const std::string& file, const IniText& text) const;
+  Held* Holding(const std::string& file);
+
   std::string directory_;
   IniFileStore file_;
+  bool holding_ = false;
+  std::vector<Held> held_;
 };
 
 // The auto-start entry as a desktop entry file "tarvex.desktop" in
