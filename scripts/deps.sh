@@ -7,7 +7,7 @@ tarvex_install_deps() {
   local want=(cmake ninja-build g++ clang libgtest-dev libgmock-dev libbenchmark-dev
               g++-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-win32 mingw-w64-tools wine64 wine xvfb x11-utils xauth
               fonts-wqy-microhei imagemagick locales zip unzip
-              pkg-config libxcb1-dev libxcb-res0-dev libxcb-damage0-dev icewm qt6-base-dev xdotool fonts-noto-cjk)
+              pkg-config libxcb1-dev libxcb-res0-dev libxcb-damage0-dev icewm qt6-base-dev libfontconfig-dev xdotool fonts-noto-cjk)
   local missing=()
   for p in "${want[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")

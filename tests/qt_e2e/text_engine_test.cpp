@@ -9,6 +9,8 @@
 
 #include <vector>
 
+#include <fontconfig/fontconfig.h>
+
 #include "common/font.h"
 #include "host/qt/qt_text_engine.h"
 #include "platform/raster/text_layout.h"
@@ -39,6 +41,26 @@ FontDesc Font(const char* name, double points, bool bold = false, bool underline
   f.bold = bold;
   f.underline = underline;
   return f;
+}
+
+// Qt reads a face's hint style, not whether it is hinted at all.
+TEST(QtText, AFaceFontconfigLeavesUnhintedHasNoHintStyle) {
+  InstallFontSubstitutions();
+  FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>("WenQuanYi Micro Hei:pixelsize=12"));
+  ASSERT_NE(pattern, nullptr);
+  FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+  FcDefaultSubstitute(pattern);
+  FcResult result = FcResultNoMatch;
+  FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+  FcPatternDestroy(pattern);
+  ASSERT_NE(match, nullptr);
+  FcBool hinting = FcTrue;
+  int style = -1;
+  FcPatternGetBool(match, FC_HINTING, 0, &hinting);
+  FcPatternGetInteger(match, FC_HINT_STYLE, 0, &style);
+  FcPatternDestroy(match);
+  if (hinting) GTEST_SKIP() << "this desktop hints its CJK face";
+  EXPECT_EQ(style, FC_HINT_NONE);
 }
 
 TEST(QtText, FastPathsDrawAndMeasureWhatCharacterByCharacterTextDoes) {

@@ -8,6 +8,8 @@
 #include <QPainter>
 #include <QRawFont>
 
+#include <fontconfig/fontconfig.h>
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -173,6 +175,15 @@ const QtTextEngine::CachedFont& QtTextEngine::Font(const FontDesc& wanted) {
 }
 
 void InstallFontSubstitutions() {
+  // Qt takes a face's hint style from fontconfig but not whether the face is
+  // to be hinted at all, so a face its package marks unhinted (the CJK face
+  // here) was autohinted all the same, glyph by glyph, at a cost to every
+  // start. Told by its hint style too, it is drawn as its package asks. Added
+  // after the system's rules, which are what mark it.
+  static constexpr char kHonourUnhinted[] =
+      "<fontconfig><match target=\"font\"><test name=\"hinting\"><bool>false</bool></test>"
+      "<edit name=\"hintstyle\" mode=\"assign\"><const>hintnone</const></edit></match></fontconfig>";
+  FcConfigParseAndLoadFromMemory(FcConfigGetCurrent(), reinterpret_cast<const FcChar8*>(kHonourUnhinted), FcFalse);
   // Both Windows faces fall back to what this desktop has; the CJK faces
   // come first so the Chinese captions keep one look.
   const QStringList cjk{"WenQuanYi Micro Hei", "Noto Sans CJK SC", "Droid Sans Fallback"};
