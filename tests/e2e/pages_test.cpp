@@ -18,7 +18,15 @@ namespace {
 // Saves what the screen shows inside `r` as a BMP; the picture must hold more
 // than one colour (a blank capture says nothing).
 void SaveScreen(const RECT& r, const std::filesystem::path& file) {
-  const Capture shot = CaptureScreen(r);
+  // Under Wine a page repaints a moment after its controls have moved: the
+  // picture is taken once two captures in a row agree (at most 5 s).
+  Capture shot = CaptureScreen(r);
+  for (int i = 0; i < 50; ++i) {
+    Sleep(100);
+    Capture next = CaptureScreen(r);
+    if (next.pixels == shot.pixels) break;
+    shot = std::move(next);
+  }
   ASSERT_EQ(shot.width, r.right - r.left);
   EXPECT_TRUE(std::any_of(shot.pixels.begin(), shot.pixels.end(), [&](uint32_t p) { return p != shot.pixels[0]; }))
       << file.string() << " is one colour";
