@@ -242,6 +242,12 @@ void ControlWidget::leaveEvent(QEvent*) {
   if (hooks_.TakeLeaveRequest(WindowHandle())) Deliver(kWmMouseLeave, 0, 0, nullptr);
 }
 
+void ControlWidget::changeEvent(QEvent* e) {
+  // The desktop's colours changed: system colours are read at each paint.
+  if (e->type() == QEvent::PaletteChange) update();
+  QWidget::changeEvent(e);
+}
+
 void ControlWidget::keyPressEvent(QKeyEvent* e) {
   // Alt combinations are system keys on Windows: the control never sees them,
   // the window's access keys do.

@@ -18,6 +18,7 @@
 #include "message_hooks.h"
 #include "platform/control_site.h"
 #include "platform/raster/raster_surface.h"
+#include "qt_system_colors.h"
 #include "qt_text_engine.h"
 
 namespace tarvex {
@@ -95,6 +96,7 @@ class ControlWidget : public QWidget, public ControlSite {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
   void leaveEvent(QEvent* event) override;
+  void changeEvent(QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
@@ -112,7 +114,7 @@ class ControlWidget : public QWidget, public ControlSite {
   int imageHeight_ = 0;
   int margin_ = 0;
   RasterSurface raster_;
-  ClassicSystemColors colors_;
+  QtSystemColors colors_;
   bool userMode_ = true;
   OleColor ambientBackColor_ = 0x8000000Fu;
   FontDesc ambientFont_;
