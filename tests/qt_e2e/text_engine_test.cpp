@@ -45,7 +45,7 @@ FontDesc Font(const char* name, double points, bool bold = false, bool underline
 
 // Qt reads a face's hint style, not whether it is hinted at all.
 TEST(QtText, AFaceFontconfigLeavesUnhintedHasNoHintStyle) {
-  InstallFontSubstitutions();
+  HonourUnhintedFaces();
   FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>("WenQuanYi Micro Hei:pixelsize=12"));
   ASSERT_NE(pattern, nullptr);
   FcConfigSubstitute(nullptr, pattern, FcMatchPattern);

@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "app/main_window_layout.h"
+#include "qt_text_engine.h"
 #include "resource_pictures.h"
 #include "tarvex_version.h"
 
@@ -95,6 +96,7 @@ void MainWindow::RunAfterFirstPaint() {
 }
 
 void MainWindow::paintEvent(QPaintEvent*) {
+  HonourUnhintedFaces();  // the first paint comes before any label's text
   QPainter p(this);
   p.fillRect(rect(), QColor(0xEE, 0xF3, 0xF9));
   if (!strip_.isNull()) p.drawImage(0, 0, strip_);

@@ -163,6 +163,7 @@ QtTextEngine::QtTextEngine() = default;
 QtTextEngine::~QtTextEngine() = default;
 
 const QtTextEngine::CachedFont& QtTextEngine::Font(const FontDesc& wanted) {
+  HonourUnhintedFaces();
   for (const auto& f : fonts_) {
     if (f->desc == wanted) return *f;
   }
@@ -174,16 +175,25 @@ const QtTextEngine::CachedFont& QtTextEngine::Font(const FontDesc& wanted) {
   return *fonts_.back();
 }
 
-void InstallFontSubstitutions() {
+void HonourUnhintedFaces() {
   // Qt takes a face's hint style from fontconfig but not whether the face is
   // to be hinted at all, so a face its package marks unhinted (the CJK face
   // here) was autohinted all the same, glyph by glyph, at a cost to every
   // start. Told by its hint style too, it is drawn as its package asks. Added
-  // after the system's rules, which are what mark it.
-  static constexpr char kHonourUnhinted[] =
-      "<fontconfig><match target=\"font\"><test name=\"hinting\"><bool>false</bool></test>"
-      "<edit name=\"hintstyle\" mode=\"assign\"><const>hintnone</const></edit></match></fontconfig>";
-  FcConfigParseAndLoadFromMemory(FcConfigGetCurrent(), reinterpret_cast<const FcChar8*>(kHonourUnhinted), FcFalse);
+  // after the system's rules, which are what mark it; done once, at the first
+  // text, since loading fontconfig's configuration earlier (while the window
+  // is built) delays the window by as much.
+  static const bool added = [] {
+    static constexpr char kRule[] =
+        "<fontconfig><match target=\"font\"><test name=\"hinting\"><bool>false</bool></test>"
+        "<edit name=\"hintstyle\" mode=\"assign\"><const>hintnone</const></edit></match></fontconfig>";
+    return FcConfigParseAndLoadFromMemory(FcConfigGetCurrent(), reinterpret_cast<const FcChar8*>(kRule), FcFalse) ==
+           FcTrue;
+  }();
+  (void)added;
+}
+
+void InstallFontSubstitutions() {
   // Both Windows faces fall back to what this desktop has; the CJK faces
   // come first so the Chinese captions keep one look.
   const QStringList cjk{"WenQuanYi Micro Hei", "Noto Sans CJK SC", "Droid Sans Fallback"};

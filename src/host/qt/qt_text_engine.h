@@ -16,6 +16,8 @@ namespace tarvex {
 // The Windows faces the program names, substituted once per process by the
 // faces fontconfig has here (a CJK face for the Chinese text).
 void InstallFontSubstitutions();
+// Faces fontconfig leaves unhinted are drawn unhinted; before the first text.
+void HonourUnhintedFaces();
 
 // A QFont for a control font: pixel height as GDI gives it at 96 dpi.
 QFont ToQFont(const FontDesc& font);
