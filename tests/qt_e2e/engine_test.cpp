@@ -123,7 +123,8 @@ void TarvexInFrontThenSaved(TarvexApp& app, const HelperWindow& helper, const st
 }
 
 TEST(Engine, WindowInFrontIsRaisedShownCountedRecordedAndSavedExactly) {
-  InstallFontSubstitutions();
+  InstallFontSubstitutions();  // as the program draws: its faces, unhinted where fontconfig says so
+  HonourUnhintedFaces();
   TarvexApp app(kSettings);
   ASSERT_TRUE(app.Start());
   // Tarvex itself, in front once shown, is recorded; that goes, and the
