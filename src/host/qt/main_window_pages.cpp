@@ -17,9 +17,14 @@ namespace {
 constexpr QRgb kPageBack = qRgb(0xFB, 0xFD, 0xFB);  // SSTabMain's BackColor &HFBFDFB
 
 // Verdana for labels and headings, SimSun for the product name; pixel sizes as
-// GDI gives 9 and 10.5 point at 96 dpi.
+// GDI gives 9 and 10.5 point at 96 dpi. Named by the desktop's stand-ins first,
+// then the Windows face: for a name it lacks, Qt sorts every installed face
+// (fontconfig) in the first paint; named so, the about page's labels drew the
+// same pixels with three such sorts instead of six (1.6 ms less CPU at start).
 QFont LabelFont(bool bold = false, int pixels = 12, const char* face = "Verdana") {
-  QFont f(QString::fromLatin1(face));
+  const QString windowsFace = QString::fromLatin1(face);
+  QFont f;
+  f.setFamilies(QFont::substitutes(windowsFace) << windowsFace);
   f.setPixelSize(pixels);
   f.setBold(bold);
   return f;
