@@ -30,10 +30,11 @@ done
 version=$(sed -n 's/^#define TARVEX_VERSION_STRING "\(.*\)"$/\1/p' "$bin/generated/tarvex_version.h")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-hz=$(getconf CLK_TCK)
 
 now_ms() { date +%s%3N; }
-cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+# CPU time of the process's threads in microseconds, from the scheduler's own
+# account (/proc/PID/stat counts in 10 ms ticks: too coarse for a start-up).
+cpu_us() { cat "/proc/$1"/task/*/schedstat 2>/dev/null | awk '{ns += $1} END {printf "%d\n", ns / 1000}'; }
 rss_kb() { awk '/^VmRSS:/ {print $2}' "/proc/$1/status"; }
 
 # One run: prints "painted_ms cpu_ms rss_kb startup_cpu_ms viewable_ms".
@@ -56,15 +57,15 @@ run() {  # PROGRAM TITLE
     [[ -n "$pid" && "$pid" -gt 0 ]] && kill "$pid" 2>/dev/null
     exit 1
   fi
-  cs=$(cpu_ticks "$pid")
+  cs=$(cpu_us "$pid")
   sleep 2   # first paints and the first ticks settle
-  c0=$(cpu_ticks "$pid")
+  c0=$(cpu_us "$pid")
   sleep "$idle"
-  c1=$(cpu_ticks "$pid")
+  c1=$(cpu_us "$pid")
   rss=$(rss_kb "$pid")
   kill "$pid"
   for _ in $(seq 200); do [[ -e "/proc/$pid" ]] || break; sleep 0.01; done
-  echo "$paint $(( (c1 - c0) * 1000 / hz )) $rss $((cs * 1000 / hz)) $view"
+  echo "$paint $(awk "BEGIN {print ($c1 - $c0) / 1000}") $rss $(awk "BEGIN {print $cs / 1000}") $view"
 }
 
 median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2}'; }
