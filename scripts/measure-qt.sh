@@ -31,7 +31,6 @@ version=$(sed -n 's/^#define TARVEX_VERSION_STRING "\(.*\)"$/\1/p' "$bin/generat
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-now_ms() { date +%s%3N; }
 # CPU time of the process's threads in microseconds, from the scheduler's own
 # account (/proc/PID/stat counts in 10 ms ticks: too coarse for a start-up).
 cpu_us() { cat "/proc/$1"/task/*/schedstat 2>/dev/null | awk '{ns += $1} END {printf "%d\n", ns / 1000}'; }
