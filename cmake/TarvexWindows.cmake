@@ -21,7 +21,7 @@ if(TARVEX_RELEASE)
   endif()
 endif()
 
-set(TARVEX_WIN32_LIBS user32 gdi32 kernel32 shell32 advapi32 comctl32 ole32 oleaut32 uxtheme msimg32 shlwapi psapi)
+set(TARVEX_WIN32_LIBS user32 gdi32 kernel32 shell32 advapi32 ole32 oleaut32 uxtheme msimg32 shlwapi psapi)
 
 tarvex_library(tarvex_win32 src/platform/win32)
 target_link_libraries(tarvex_win32 PUBLIC tarvex_app ${TARVEX_WIN32_LIBS})
@@ -34,12 +34,14 @@ add_library(tarvex_host STATIC ${host_sources})
 target_link_libraries(tarvex_host PUBLIC tarvex_win32)
 target_include_directories(tarvex_host PUBLIC ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/src/host/win32)
 
-# The manifest carries the version too: generated beside tarvex_version.h, where
-# the resource compiler finds it on the include path.
-configure_file(${PROJECT_SOURCE_DIR}/src/host/win32/res/tarvex.manifest.in
-               ${TARVEX_GENERATED_DIR}/tarvex.manifest @ONLY)
+# The manifests carry the version too: generated beside tarvex_version.h, where
+# the resource compiler finds them on the include path.
+foreach(manifest tarvex common-controls)
+  configure_file(${PROJECT_SOURCE_DIR}/src/host/win32/res/${manifest}.manifest.in
+                 ${TARVEX_GENERATED_DIR}/${manifest}.manifest @ONLY)
+endforeach()
 set_source_files_properties(${PROJECT_SOURCE_DIR}/src/host/win32/res/tarvex.rc PROPERTIES
-  OBJECT_DEPENDS "${TARVEX_GENERATED_DIR}/tarvex.manifest;${TARVEX_GENERATED_DIR}/tarvex_version.h")
+  OBJECT_DEPENDS "${TARVEX_GENERATED_DIR}/tarvex.manifest;${TARVEX_GENERATED_DIR}/common-controls.manifest;${TARVEX_GENERATED_DIR}/tarvex_version.h")
 add_executable(tarvex WIN32 ${PROJECT_SOURCE_DIR}/src/host/win32/main.cpp
                             ${PROJECT_SOURCE_DIR}/src/host/win32/res/tarvex.rc)
 target_link_libraries(tarvex PRIVATE tarvex_host)
@@ -51,14 +53,14 @@ target_link_libraries(idle_window PRIVATE user32)
 add_executable(idle_sampler WIN32 ${PROJECT_SOURCE_DIR}/tests/measure/idle_window.cpp)
 target_compile_definitions(idle_sampler PRIVATE TARVEX_IDLE_SAMPLES)
 target_link_libraries(idle_sampler PRIVATE tarvex_win32)
-# The common-controls library started as Tarvex starts it, under Tarvex's
-# manifest (visual styles): what that alone costs at start-up.
+# The common-controls library started as Tarvex starts it once its window is
+# up (version 6, visual styles): what that alone costs.
 add_executable(idle_controls WIN32 ${PROJECT_SOURCE_DIR}/tests/measure/idle_window.cpp
                                    ${PROJECT_SOURCE_DIR}/tests/measure/idle_controls.rc)
 target_compile_definitions(idle_controls PRIVATE TARVEX_IDLE_COMMON_CONTROLS)
 target_include_directories(idle_controls PRIVATE ${TARVEX_GENERATED_DIR})
 set_source_files_properties(${PROJECT_SOURCE_DIR}/tests/measure/idle_controls.rc PROPERTIES
-  OBJECT_DEPENDS "${TARVEX_GENERATED_DIR}/tarvex.manifest")
+  OBJECT_DEPENDS "${TARVEX_GENERATED_DIR}/common-controls.manifest")
 target_link_libraries(idle_controls PRIVATE user32 comctl32)
 add_executable(idle_probe ${PROJECT_SOURCE_DIR}/tests/measure/idle_probe.cpp)
 target_link_libraries(idle_probe PRIVATE user32)
@@ -95,10 +97,11 @@ if(TARVEX_TESTS)
   foreach(dir IN LISTS win_dirs)
     get_filename_component(sub ${dir} NAME)
     if(IS_DIRECTORY ${dir} AND NOT sub STREQUAL "support")
-      file(GLOB srcs CONFIGURE_DEPENDS ${dir}/*.cpp)
+      file(GLOB srcs CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/*.rc)
       if(srcs)
         add_executable(tarvex_win_${sub} ${srcs})
         target_link_libraries(tarvex_win_${sub} PRIVATE tarvex_win_support)
+        target_include_directories(tarvex_win_${sub} PRIVATE ${TARVEX_GENERATED_DIR})
       endif()
     endif()
   endforeach()

@@ -3,7 +3,6 @@
 // message loop of the one user-interface thread. The start of the program is
 // the creation of the main window: initialise (single instance), load, show.
 #include <windows.h>
-#include <commctrl.h>
 
 #include "app/form_main.h"
 #include "app/module_auto_run.h"
@@ -34,9 +33,6 @@ LRESULT CALLBACK ProgramWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   using namespace tarvex;
-  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
-  InitCommonControlsEx(&icc);
-
   Win32SingleInstance instanceGuard;
   Win32WindowPlatform windows(ProgramWindowProc);
   Win32Shell shell;

@@ -224,9 +224,8 @@ void MainWindow::OnCommand(int id, int code, HWND control) {
   }
 }
 
-LRESULT CALLBACK MainWindow::LinkProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                      DWORD_PTR selfData) {
-  auto* self = reinterpret_cast<MainWindow*>(selfData);
+int64_t MainWindow::Link::RouteMessage(HookHandle hook, int64_t hWnd, uint32_t msg, uint64_t wParam,
+                                       int64_t lParam) {
   switch (msg) {
     case WM_SETCURSOR: {
       // The window's own pointing hand, hot spot at the fingertip (10, 10).
@@ -235,15 +234,12 @@ LRESULT CALLBACK MainWindow::LinkProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM
       return TRUE;
     }
     case WM_MOUSEMOVE:
-      if (self->form_) self->form_->LinkMouseMove(id == 1 ? LinkLabel::HomePage : LinkLabel::NeedHelp);
-      break;
-    case WM_NCDESTROY:
-      RemoveWindowSubclass(hwnd, LinkProc, id);
+      if (owner.form_) owner.form_->LinkMouseMove(which);
       break;
     default:
       break;
   }
-  return DefSubclassProc(hwnd, msg, wParam, lParam);
+  return owner.linkHooks_.CallPrevious(hook, hWnd, msg, wParam, lParam);
 }
 
 }  // namespace tarvex

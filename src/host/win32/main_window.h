@@ -23,6 +23,7 @@
 #include "host_page_tabs.h"
 #include "main_window_fonts.h"
 #include "platform/win32/unique_handle.h"
+#include "platform/win32/window_subclass_win32.h"
 #include "tarvex_version.h"
 
 namespace tarvex {
@@ -104,15 +105,18 @@ class MainWindow final : public FormMainView,
   std::string ItemText(int32_t item, int32_t subItem) const override;
 
  private:
-  struct Link {
+  // A link label; its hook gives it the hand cursor and reports the pointer.
+  struct Link final : MessageRouter {
+    Link(MainWindow& owner, LinkLabel which) : owner(owner), which(which) {}
+    int64_t RouteMessage(HookHandle hook, int64_t hWnd, uint32_t msg, uint64_t wParam, int64_t lParam) override;
+    MainWindow& owner;
+    LinkLabel which;
     HWND hwnd = nullptr;
     bool underline = false;
     COLORREF color = RGB(0, 0, 255);
   };
 
   static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK LinkProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                                   UINT_PTR id, DWORD_PTR self);
   LRESULT Handle(UINT msg, WPARAM wParam, LPARAM lParam);
   static UINT LiveGdiQuery();  // see live_gdi_query.h
 
@@ -179,13 +183,13 @@ class MainWindow final : public FormMainView,
   HWND tooltip_ = nullptr;
   std::wstring tipText_;
   std::array<HWND, 5> legend_{};
-  Link home_, help_;
+  Win32WindowSubclasser linkHooks_;
+  Link home_{*this, LinkLabel::HomePage}, help_{*this, LinkLabel::NeedHelp};
   HWND commandMini_ = nullptr, commandExit_ = nullptr;
   HWND commandSave_ = nullptr, commandClear_ = nullptr;
 
   UniqueBitmap strip_;               // the top strip picture
   UniqueIcon aboutIcon_;             // 48 x 48
-  UniqueImageList historyImages_;    // ImageListListViewHistory
   UniqueBrush pageBrush_;            // the pages' back colour
   UniqueBrush formBrush_;            // the window's back colour
   std::array<UniqueBrush, 5> legendBrushes_;

@@ -10,6 +10,7 @@
 #include "monitor_window.h"
 #include "main_window_ids.h"
 #include "app/main_window_layout.h"
+#include "platform/win32/common_controls_win32.h"
 #include "platform/win32/wide_text.h"
 #include "res/resource.h"
 #include "tarvex_version.h"
@@ -53,8 +54,7 @@ void MainWindow::CreateControls() {
   AddLabel(3, L"采用软加速技术，不伤硬件、不耗系统资源，请放心使用。", kAboutText2, label);
   home_.hwnd = AddLabel(3, L"https://www.tarvex.cn/", kLabelHomePage, label, ids::kLabelHomePage);
   help_.hwnd = AddLabel(3, L"需要帮助？", kLabelNeedHelp, label, ids::kLabelNeedHelp);
-  SetWindowSubclass(home_.hwnd, LinkProc, 1, reinterpret_cast<DWORD_PTR>(this));
-  SetWindowSubclass(help_.hwnd, LinkProc, 2, reinterpret_cast<DWORD_PTR>(this));
+  for (Link* link : {&home_, &help_}) linkHooks_.Install(reinterpret_cast<intptr_t>(link->hwnd), *link);
 
   CreateButtons();
 }
@@ -62,6 +62,7 @@ void MainWindow::CreateControls() {
 void MainWindow::CreateDeferred() {
   if (deferredMade_) return;
   deferredMade_ = true;
+  UseCommonControls();
   CreateStatusPage();
   CreateTooltip();
   CreateSettingsPage();
@@ -144,14 +145,16 @@ void MainWindow::CreateHistoryList() {
     col.iSubItem = i;
     ListView_InsertColumn(history_, i, &col);
   }
-  // ImageListListViewHistory: one 16 x 16 picture, the record mark.
-  historyImages_.Reset(ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 0));
-  if (historyImages_) {
-    const UniqueIcon record(
-        static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_RECORD), IMAGE_ICON, 16, 16, 0)));
-    ImageList_AddIcon(historyImages_.Get(), record.Get());
-    // The list does not own a small image list unless told to; we delete it.
-    ListView_SetImageList(history_, historyImages_.Get(), LVSIL_SMALL);
+  // ImageListListViewHistory: one 16 x 16 picture, the record mark. The list
+  // destroys it with itself (no LVS_SHAREIMAGELISTS).
+  const CommonControls& library = UseCommonControls();
+  if (library.imageListCreate && library.imageListReplaceIcon) {
+    if (HIMAGELIST images = library.imageListCreate(16, 16, ILC_COLOR32 | ILC_MASK, 1, 0)) {
+      const UniqueIcon record(
+          static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_RECORD), IMAGE_ICON, 16, 16, 0)));
+      library.imageListReplaceIcon(images, -1, record.Get());
+      ListView_SetImageList(history_, images, LVSIL_SMALL);
+    }
   }
   std::vector<PendingRow> rows;
   rows.swap(pendingRows_);  // from here on the list holds them

@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "platform/win32/common_controls_win32.h"
 #include "platform/win32/open_file_dialog_win32.h"
 #include "platform/win32/wide_text.h"
 
@@ -27,6 +28,7 @@ UINT IconFlags(MessageBoxIcon icon) {
 
 MessageBoxResult Win32Dialogs::ShowMessageBox(std::string_view text, std::string_view title, MessageBoxIcon icon,
                                               MessageBoxButtons buttons) {
+  UseCommonControls();  // the box's buttons in the visual style
   const UINT type = IconFlags(icon) | (buttons == MessageBoxButtons::kYesNo ? MB_YESNO : MB_OK);
   const int answer = MessageBoxW(reinterpret_cast<HWND>(static_cast<intptr_t>(owner_)), Utf8ToWide(text).c_str(),
                                  Utf8ToWide(title).c_str(), type);

@@ -6,12 +6,14 @@
 
 #include <vector>
 
+#include "platform/win32/common_controls_win32.h"
 #include "platform/win32/system_function.h"
 #include "platform/win32/wide_text.h"
 
 namespace tarvex {
 
 bool GetOpenFileNameLoaded(OPENFILENAMEW* ofn) {
+  UseCommonControls();  // the dialog's controls in the visual style
   static const auto function =
       SystemFunction<decltype(&GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW");
   return function != nullptr && function(ofn) != FALSE;

@@ -5,7 +5,6 @@
 #pragma once
 
 #include <windows.h>
-#include <commctrl.h>
 // <windows.h> maps DrawText to DrawTextW; the surface's member of that name
 // must keep it, or callers here and in the portable code disagree.
 #undef DrawText
@@ -94,7 +93,6 @@ inline void DeleteMemoryDc(HDC h) { ::DeleteDC(h); }
 inline void CloseKernelHandle(HANDLE h) { ::CloseHandle(h); }
 inline void CloseRegistryKey(HKEY h) { ::RegCloseKey(h); }
 inline void DestroyIconHandle(HICON h) { ::DestroyIcon(h); }
-inline void DestroyImageList(HIMAGELIST h) { ::ImageList_Destroy(h); }
 
 // A DC from GetDC, given back to its window.
 struct WindowDc {
@@ -140,7 +138,6 @@ using UniqueSelection = UniqueAny<handle_detail::Selection, &handle_detail::Dese
 using UniqueHandle = UniqueAny<HANDLE, &handle_detail::CloseKernelHandle>;
 using UniqueHkey = UniqueAny<HKEY, &handle_detail::CloseRegistryKey>;
 using UniqueIcon = UniqueAny<HICON, &handle_detail::DestroyIconHandle>;
-using UniqueImageList = UniqueAny<HIMAGELIST, &handle_detail::DestroyImageList>;
 
 // CreateFile's failure value is INVALID_HANDLE_VALUE, not null.
 inline UniqueHandle FileHandle(HANDLE h) { return UniqueHandle(h == INVALID_HANDLE_VALUE ? nullptr : h); }

@@ -21,6 +21,7 @@
 #include "platform/win32/autostart_win32.h"
 #include "platform/win32/clock_win32.h"
 #include "platform/win32/code_page_win32.h"
+#include "platform/win32/common_controls_win32.h"
 #include "platform/win32/dialogs_win32.h"
 #include "platform/win32/file_system_win32.h"
 #include "platform/win32/profile_win32.h"
@@ -287,6 +288,26 @@ TEST_F(Win32History, CancellingTheDialogWritesAndShowsNothing) {
   }
   EXPECT_EQ(dialogsSeen, 1) << "no message after a cancel";
   EXPECT_TRUE(std::filesystem::is_empty(dir_.Path()));
+}
+
+// Asked for, the common controls come in version 6 (this program carries the
+// same manifest resource as tarvex.exe): a button made afterwards on the thread
+// is the library's themed one, which knows BCM_GETIDEALSIZE; user32's does not.
+TEST(Win32CommonControls, AfterUseControlsAreVersion6) {
+  const CommonControls& library = UseCommonControls();
+  EXPECT_EQ(&UseCommonControls(), &library);
+  ASSERT_NE(library.imageListCreate, nullptr);
+  ASSERT_NE(library.imageListReplaceIcon, nullptr);
+  HWND button = CreateWindowExW(0, L"BUTTON", L"x", BS_AUTOCHECKBOX, 0, 0, 80, 20, nullptr, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(button, nullptr);
+  SIZE ideal{};
+  EXPECT_TRUE(SendMessageW(button, BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&ideal)));
+  EXPECT_GT(ideal.cx, 0);
+  DestroyWindow(button);
+  HIMAGELIST images = library.imageListCreate(16, 16, ILC_COLOR32 | ILC_MASK, 1, 0);
+  ASSERT_NE(images, nullptr);
+  EXPECT_EQ(library.imageListReplaceIcon(images, -1, LoadIconW(nullptr, IDI_APPLICATION)), 0);
 }
 
 }  // namespace
