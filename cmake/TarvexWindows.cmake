@@ -17,7 +17,9 @@ if(TARVEX_RELEASE)
     add_link_options(/OPT:REF /OPT:ICF /DEBUG:NONE)
   else()
     add_compile_options(-ffunction-sections -fdata-sections)
-    add_link_options(-s -Wl,--gc-sections)
+    # One partition: MinGW's GCC 12 hits an internal error (binds_to_current_def_p)
+    # when the link-time units are split, depending on how they fall.
+    add_link_options(-s -Wl,--gc-sections -flto-partition=one)
   endif()
 endif()
 
