@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "platform/win32/common_controls_win32.h"
 #include "platform/win32/wide_text.h"
 
 namespace tarvex {
@@ -186,6 +187,7 @@ std::string Win32LoadCounters::WindowsDirectory() {
 }
 
 void Win32LoadCounters::ShowMessage(std::string_view text) {
+  UseCommonControls();  // the box's button in the visual style
   MessageBoxW(nullptr, Utf8ToWide(text).c_str(), nullptr, MB_OK);
 }
 
