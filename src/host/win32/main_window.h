@@ -183,8 +183,8 @@ class MainWindow final : public FormMainView,
   HWND tooltip_ = nullptr;
   std::wstring tipText_;
   std::array<HWND, 5> legend_{};
-  Win32WindowSubclasser linkHooks_;
   Link home_{*this, LinkLabel::HomePage}, help_{*this, LinkLabel::NeedHelp};
+  Win32WindowSubclasser linkHooks_;  // after the links: their hooks go first
   HWND commandMini_ = nullptr, commandExit_ = nullptr;
   HWND commandSave_ = nullptr, commandClear_ = nullptr;
 
