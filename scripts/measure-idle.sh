@@ -8,8 +8,8 @@
 # A fourth, idle_controls.exe, is the minimal window that starts the
 # common-controls library (version 6) before its window, timed for start-up
 # only: the price of the library the pages behind need, which tarvex.exe pays
-# once its window is up. The desktop is held in use
-# for the whole run, so no program's start includes starting Wine's desktop.
+# once its window is up. The desktop is held in use for the whole run, so no
+# program's start includes starting Wine's desktop.
 #   scripts/measure-idle.sh [BUILD_DIR] [SECONDS] [ROUNDS]
 # BUILD_DIR holds tarvex.exe, idle_window.exe, idle_sampler.exe, idle_controls.exe, idle_probe.exe and
 # memory_probe.dll

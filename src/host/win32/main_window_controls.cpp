@@ -62,7 +62,7 @@ void MainWindow::CreateControls() {
 void MainWindow::CreateDeferred() {
   if (deferredMade_) return;
   deferredMade_ = true;
-  UseCommonControls();
+  UseCommonControls();  // version 6 for every control made from here on
   CreateStatusPage();
   CreateTooltip();
   CreateSettingsPage();

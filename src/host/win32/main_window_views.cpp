@@ -42,13 +42,11 @@ void MainWindow::SetLinkLook(LinkLabel which, bool underline, OleColor color) {
 void MainWindow::CloseWindow() { SendMessageW(hwnd_, WM_CLOSE, 0, 0); }
 
 void MainWindow::ShowWarning(std::string_view text, std::string_view title) {
-  UseCommonControls();  // the box's buttons in the visual style
-  MessageBoxW(hwnd_, Utf8ToWide(text).c_str(), Utf8ToWide(title).c_str(), MB_OK | MB_ICONEXCLAMATION);
+  StyledMessageBox(hwnd_, Utf8ToWide(text).c_str(), Utf8ToWide(title).c_str(), MB_OK | MB_ICONEXCLAMATION);
 }
 
 PromptAnswer MainWindow::AskYesNo(std::string_view text, std::string_view title) {
-  UseCommonControls();
-  switch (MessageBoxW(hwnd_, Utf8ToWide(text).c_str(), Utf8ToWide(title).c_str(), MB_YESNO | MB_ICONQUESTION)) {
+  switch (StyledMessageBox(hwnd_, Utf8ToWide(text).c_str(), Utf8ToWide(title).c_str(), MB_YESNO | MB_ICONQUESTION)) {
     case IDYES: return PromptAnswer::Yes;
     case IDNO: return PromptAnswer::No;
     default: return PromptAnswer::Other;

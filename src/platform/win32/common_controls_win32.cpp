@@ -59,4 +59,9 @@ const CommonControls& UseCommonControls() {
   return library;
 }
 
+int StyledMessageBox(HWND owner, const wchar_t* text, const wchar_t* title, UINT type) {
+  UseCommonControls();
+  return MessageBoxW(owner, text, title, type);
+}
+
 }  // namespace tarvex

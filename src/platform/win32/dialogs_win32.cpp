@@ -28,10 +28,9 @@ UINT IconFlags(MessageBoxIcon icon) {
 
 MessageBoxResult Win32Dialogs::ShowMessageBox(std::string_view text, std::string_view title, MessageBoxIcon icon,
                                               MessageBoxButtons buttons) {
-  UseCommonControls();  // the box's buttons in the visual style
   const UINT type = IconFlags(icon) | (buttons == MessageBoxButtons::kYesNo ? MB_YESNO : MB_OK);
-  const int answer = MessageBoxW(reinterpret_cast<HWND>(static_cast<intptr_t>(owner_)), Utf8ToWide(text).c_str(),
-                                 Utf8ToWide(title).c_str(), type);
+  const int answer = StyledMessageBox(reinterpret_cast<HWND>(static_cast<intptr_t>(owner_)), Utf8ToWide(text).c_str(),
+                                      Utf8ToWide(title).c_str(), type);
   switch (answer) {
     case IDOK: return MessageBoxResult::kOk;
     case IDYES: return MessageBoxResult::kYes;

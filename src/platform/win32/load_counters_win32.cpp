@@ -187,8 +187,7 @@ std::string Win32LoadCounters::WindowsDirectory() {
 }
 
 void Win32LoadCounters::ShowMessage(std::string_view text) {
-  UseCommonControls();  // the box's button in the visual style
-  MessageBoxW(nullptr, Utf8ToWide(text).c_str(), nullptr, MB_OK);
+  StyledMessageBox(nullptr, Utf8ToWide(text).c_str(), nullptr, MB_OK);
 }
 
 }  // namespace tarvex
