@@ -101,6 +101,10 @@ std::optional<DecodedImage> DecodeBmpFile(std::span<const uint8_t> file) {
   return DecodeDib(file.subspan(14), bitsAt - 14, false);
 }
 
+std::optional<DecodedImage> DecodePackedDib(std::span<const uint8_t> dib) {
+  return DecodeDib(dib, std::nullopt, false);
+}
+
 std::vector<DecodedImage> DecodeIconFile(std::span<const uint8_t> file) {
   std::vector<DecodedImage> images;
   if (file.size() < 6 || U16(file, 0) != 0) return images;

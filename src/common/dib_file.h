@@ -22,6 +22,10 @@ struct DecodedImage {
 // order. Every pixel comes out opaque. Empty for anything else or a short file.
 std::optional<DecodedImage> DecodeBmpFile(std::span<const uint8_t> file);
 
+// A packed DIB, as a bitmap resource holds it: the .bmp file without its
+// 14-byte file header, the pixels right after the palette. Same rules.
+std::optional<DecodedImage> DecodePackedDib(std::span<const uint8_t> dib);
+
 // Every image of a .ico or .cur file that is stored as a bitmap (PNG entries
 // are skipped), in directory order. Transparency comes from the alpha channel
 // of 32-bit images that have one, else from the AND mask. Empty when the

@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "common/control_error.h"
-#include "platform/win32/unique_handle.h"
+#include "common/dib_file.h"
 #include "host_page_tabs.h"
 #include "res/resource.h"
 #include "tabctl/main_window_tabs.h"
@@ -15,29 +15,21 @@ namespace tarvex {
 namespace {
 
 // A bitmap resource as a Picture (RGB, top row first); null when missing.
+// Decoded from the resource's own bytes: no bitmap object, no device context,
+// nothing asked of the display before the window shows.
 PicturePtr LoadBitmapPicture(HINSTANCE instance, int id) {
-  const UniqueBitmap bmp(static_cast<HBITMAP>(
-      LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-  if (!bmp) return nullptr;
-  BITMAP info{};
-  GetObjectW(bmp.Get(), sizeof info, &info);
+  HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(id), RT_BITMAP);
+  HGLOBAL loaded = found != nullptr ? LoadResource(instance, found) : nullptr;
+  const auto* bytes = loaded != nullptr ? static_cast<const uint8_t*>(LockResource(loaded)) : nullptr;
+  if (bytes == nullptr) return nullptr;
+  const std::optional<DecodedImage> image = DecodePackedDib({bytes, SizeofResource(instance, found)});
+  if (!image) return nullptr;
   auto picture = std::make_shared<Picture>();
   picture->type = PictureType::Bitmap;
-  picture->width = info.bmWidth;
-  picture->height = info.bmHeight;
-  BITMAPINFOHEADER bih{};
-  bih.biSize = sizeof bih;
-  bih.biWidth = info.bmWidth;
-  bih.biHeight = -info.bmHeight;  // top-down
-  bih.biPlanes = 1;
-  bih.biBitCount = 32;
-  bih.biCompression = BI_RGB;
-  std::vector<uint32_t> bgra(static_cast<size_t>(info.bmWidth) * info.bmHeight);
-  const int rows = GetDIBits(GetWindowDc(nullptr).Get().dc, bmp.Get(), 0, static_cast<UINT>(info.bmHeight),
-                             bgra.data(), reinterpret_cast<BITMAPINFO*>(&bih), DIB_RGB_COLORS);
-  if (rows != info.bmHeight) return nullptr;
-  picture->pixels.reserve(bgra.size());
-  for (uint32_t p : bgra) picture->pixels.push_back(MakeRgb((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF));
+  picture->width = image->width;
+  picture->height = image->height;
+  picture->pixels.reserve(image->argb.size());
+  for (uint32_t p : image->argb) picture->pixels.push_back(MakeRgb((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF));
   return picture;
 }
 
@@ -68,6 +60,9 @@ class StripPageTabs final : public PageTabs, private TabStripEvents {
   HWND Handle() const override { return window_.Handle(); }
   void AddToPage(int page, HWND child, const Rect& rectOnPage) override {
     window_.AddToPage(page, child, rectOnPage);
+  }
+  RECT PlacementOnParent(int page, const Rect& rectOnPage) const override {
+    return window_.PlacementOnParent(page, rectOnPage);
   }
   void CopyTabImagesFromImageList() override {
     window_.Strip().CopyTabImagesFromImageList(ResourceImageList{instance_});

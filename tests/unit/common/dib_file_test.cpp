@@ -95,6 +95,14 @@ TEST(DecodeBmpFile, RowOrderPaddingPalettesAndDepths) {
   const auto wide = DecodeBmpFile(BmpFile(InfoHeader(1, 1, 32), {}, {0x11, 0x22, 0x33, 0x00}));
   ASSERT_TRUE(wide);
   EXPECT_EQ(wide->argb, std::vector<uint32_t>{0xFF332211});
+
+  // A resource's packed DIB: the same file less its file header, the pixels
+  // found after the palette.
+  const std::vector<uint8_t> file = BmpFile(InfoHeader(3, 1, 8, 2), palette, {1, 0, 7, 0});
+  const auto packed = DecodePackedDib(std::span(file).subspan(14));
+  ASSERT_TRUE(packed);
+  EXPECT_EQ(packed->argb, indexed->argb);
+  EXPECT_FALSE(DecodePackedDib(std::span(file).subspan(14, 40 + 8 + 2)));  // rows cut short
 }
 
 TEST(DecodeIconFile, MaskAlphaHotSpotAndSkippedEntries) {
