@@ -30,7 +30,8 @@ class ProfileStore {
   // Writes made between HoldWrites and ReleaseWrites may reach their files
   // together at the release, one rewrite for many keys; reads in between see
   // them, and a held write reports only that it was taken. Where a write is
-  // no dearer than that, the two do nothing.
+  // no dearer than that, the two do nothing. A store may also read each file
+  // once while held.
   virtual void HoldWrites() {}
   // Whether the held writes reached their files.
   virtual bool ReleaseWrites() { return true; }

@@ -39,12 +39,17 @@ class IniAgainstKernel32 : public testing::Test {
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   }
 
-  // Both readers on the same file agree for every query.
+  // Both readers on the same file agree for every query, and so does the
+  // kernel32 store while held, when it reads the file once.
   void ExpectSameReads(const std::string& path, const std::string& what) {
+    Win32ProfileStore held;
+    held.HoldWrites();
     for (const Query& q : kQueries) {
-      EXPECT_EQ(kernel_.ReadString(path, q.section, q.key), portable_.ReadString(path, q.section, q.key))
-          << what << ": [" << q.section << "] " << q.key;
+      const auto expected = kernel_.ReadString(path, q.section, q.key);
+      EXPECT_EQ(portable_.ReadString(path, q.section, q.key), expected) << what << ": [" << q.section << "] " << q.key;
+      EXPECT_EQ(held.ReadString(path, q.section, q.key), expected) << what << ", held: [" << q.section << "] " << q.key;
     }
+    held.ReleaseWrites();
   }
 
   e2e::TempDir dir_;
@@ -112,6 +117,22 @@ TEST_F(IniAgainstKernel32, WritesReadBackAlikeFromEitherWriter) {
       EXPECT_EQ(kernel_.ReadString(viaPortable, q.section, q.key), expected) << what << ": " << q.key;
     }
   }
+}
+
+TEST_F(IniAgainstKernel32, AHeldStoreSeesItsWritesUnicodeFilesAndLaterChanges) {
+  const std::string path = PathOf("held.ini");
+  const std::string unicode = PathOf("unicode.ini");
+  WriteBytes(unicode, "\xFF\xFE[\0N\0]\0\r\0\n\0A\0=\0\x37\0\r\0\n\0"s);  // UTF-16: [N] A=7
+  Win32ProfileStore held;
+  held.HoldWrites();
+  EXPECT_EQ(held.ReadString(path, "Normal", "AutoRun"), std::nullopt);  // no file yet
+  EXPECT_TRUE(held.WriteString(path, "Normal", "AutoRun", "1"));
+  EXPECT_EQ(held.ReadString(path, "Normal", "AutoRun"), "1");
+  EXPECT_EQ(held.ReadString(unicode, "N", "A"), kernel_.ReadString(unicode, "N", "A"));
+  EXPECT_TRUE(held.ReleaseWrites());
+  // Released, it reads the file as it is now.
+  WriteBytes(path, "[Normal]\r\nAutoRun=5\r\n");
+  EXPECT_EQ(held.ReadString(path, "Normal", "AutoRun"), "5");
 }
 
 TEST_F(IniAgainstKernel32, AWriteIntoAMissingFolderFailsForBoth) {
