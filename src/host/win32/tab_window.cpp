@@ -98,6 +98,7 @@ class TabWindow::Site final : public TabStripSite {
   void PropertyChanged(std::string_view name) override { w_.PropertyChanged(name); }
   Surface& PersistentImage() override { return w_.PersistentImage(); }
   void Refresh() override { w_.Refresh(); }
+  bool InSight() const override { return w_.InSight(); }
   Size ClientSize() const override { return w_.ClientSize(); }
   const SystemColors& Colors() const override { return w_.Colors(); }
   void StartTimer(int id, uint32_t intervalMs) override { w_.StartTimer(id, intervalMs); }
@@ -217,6 +218,11 @@ void TabWindow::OnMouseUp(int button, int shift, int x, int y) {
   if (x >= 0 && y >= 0 && x < size.width && y < size.height) {
     Forward([&] { strip_->OnClick(); });
   }
+}
+
+// Out of sight the strip's image lags its state; it catches up here.
+void TabWindow::OnBeforePaint() {
+  Forward([&] { strip_->BeforePaint(); });
 }
 
 void TabWindow::OnDblClick() {

@@ -76,6 +76,7 @@ class TabWindow final : public ControlWindow {
   void OnDblClick() override;
   void OnKeyDown(int keyCode, int shift) override;
   void OnKeyPress(int keyAscii) override;
+  void OnBeforePaint() override;
   void OnKeyUp(int keyCode, int shift) override;
   void OnFocus(bool gained) override;
   void OnAccessKey(int key) override;

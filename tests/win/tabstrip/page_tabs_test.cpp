@@ -1,13 +1,16 @@
 // SSTabMain as the main window builds it: the stored properties (four property
 // pages in theme 1, page 3 in front), captions set at load, pages following
-// switches, and the mouse events the main window handles. With
+// switches, the mouse events the main window handles, and a set-up made while
+// the form is hidden. With
 // TARVEX_PAGETABS_SHOT=<bmp> it saves the window after load.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <cstdlib>
+#include <functional>
 #include <memory>
+#include <numeric>
 
 #include "host/win32/tab_window.h"
 #include "win/support/host_window.h"
@@ -65,6 +68,33 @@ TEST(PageTabs, LoadsAsStoredAndFollowsTheMainWindowsCalls) {
     EXPECT_TRUE(SaveBmp(shot, CaptureClient(form)));
   }
   tabs.reset();
+}
+
+// Set up while its form is hidden, the strip does not paint until the form
+// shows; then it shows what it would have shown had it been on screen all along.
+TEST(PageTabs, WhatIsSetWhileTheFormIsHiddenIsPaintedWhenItShows) {
+  const auto build = [](DWORD visible) {
+    HostWindow host(L"SSTabMain", 60, 60, 584, 382, WS_OVERLAPPEDWINDOW | visible);
+    std::unique_ptr<PageTabs> tabs =
+        CreateTabStripPageTabs(GetModuleHandleW(nullptr), host.Handle(), 1, Rect{8, 67, 561, 396}, {});
+    if (!tabs) return Capture{};
+    const char* captions[] = {" 状态 ", " 软件设置 ", " 加速记录 ", " 关于软件 "};
+    for (int i = 0; i < 4; ++i) tabs->SetTabCaption(i, captions[i]);
+    tabs->SetActiveTabHeight(25);
+    tabs->SetActiveTab(1);
+    ShowWindow(host.Handle(), SW_SHOWNA);  // not activated: no repaint for the focus
+    UpdateWindow(host.Handle());
+    PumpFor(100);
+    return CaptureClient(tabs->Handle());
+  };
+  const Capture alongTheWay = build(WS_VISIBLE);
+  const Capture atTheShow = build(0);
+  ASSERT_GT(alongTheWay.width, 0);
+  ASSERT_EQ(atTheShow.width, alongTheWay.width);
+  ASSERT_EQ(atTheShow.height, alongTheWay.height);
+  const auto differing = std::inner_product(atTheShow.pixels.begin(), atTheShow.pixels.end(),
+                                            alongTheWay.pixels.begin(), 0, std::plus<>(), std::not_equal_to<>());
+  EXPECT_EQ(differing, 0) << "pixels differ from the strip painted along the way";
 }
 
 }  // namespace
