@@ -66,6 +66,8 @@ bool FormMain::Load(WindowHandle window) {
   core_.ResetEngine();
   view_.FillComboSpeed(SpeedEntries());
   view_.FillComboAutoCleanCount(AutoCleanCountEntries());
+  // The settings are applied and read again below: one look at their file.
+  core_.HoldSettings();
   core_.ApplyStartupSettings();
   core_.TimerMainTick();
   // Always on top as stored, links in their normal look, the program's window
@@ -83,6 +85,7 @@ bool FormMain::Load(WindowHandle window) {
     (void)windows_.Send(window_, wm::kCommand, wm::kScMinimize, 0);
     show = tray_.PreviousWindowProc() == 0;
   }
+  core_.ReleaseSettings();
   // Only now may a restarted taskbar ask for the icon again.
   tray_.RegisterTaskbarCreated();
   return show;

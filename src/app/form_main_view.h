@@ -50,6 +50,8 @@ class FormMainCore {
   virtual ~FormMainCore() = default;
   virtual void ResetEngine() = 0;                 // engine state to 0
   virtual void ApplyStartupSettings() = 0;        // the seven keys, in their order
+  virtual void HoldSettings() = 0;                // until Release: one look at the settings file
+  virtual void ReleaseSettings() = 0;
   virtual void TimerMainTick() = 0;               // one engine tick
   virtual void GiveBackRaised() = 0;              // at exit: the raised process gets its class back
   virtual bool AlwaysTopReadsOn() = 0;            // the AlwaysTop key reads as 1

@@ -5,6 +5,8 @@
 // (BN_CLICKED, CBN_SELCHANGE) to OnCheckChanged / OnComboChanged.
 #pragma once
 
+#include <optional>
+
 #include "app/module_auto_run.h"
 #include "app/module_config.h"
 #include "app/settings_controls.h"
@@ -32,11 +34,17 @@ class SettingsHandler {
   bool AutoMinReadsOn() const;
   bool AlwaysTopReadsOn() const;
 
+  // Reads and writes from Hold to Release share one look at the settings
+  // folder and file: the start makes a dozen, each a round of file calls.
+  void HoldSettings() { held_.emplace(config_); }
+  void ReleaseSettings() { held_.reset(); }
+
  private:
   void ApplyCheck(SettingCheck check, bool on);
   void ApplyCombo(SettingCombo combo, const std::string& text);
 
   ModuleConfig& config_;
+  std::optional<ModuleConfig::Batch> held_;
   ModuleAutoRun& autoRun_;
   SettingsControls& controls_;
   MainWindowOps& window_;

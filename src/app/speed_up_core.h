@@ -16,6 +16,8 @@ class SpeedUpCore final : public FormMainCore {
 
   void ResetEngine() override { engine_.Reset(); }
   void ApplyStartupSettings() override { settings_.ApplyStartupSettings(); }
+  void HoldSettings() override { settings_.HoldSettings(); }
+  void ReleaseSettings() override { settings_.ReleaseSettings(); }
   void TimerMainTick() override { engine_.TimerMain_Timer(); }
   void GiveBackRaised() override { engine_.GiveBack(); }
   bool AlwaysTopReadsOn() override { return settings_.AlwaysTopReadsOn(); }

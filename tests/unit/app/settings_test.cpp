@@ -133,7 +133,12 @@ TEST(StartupSettings, AStartAsksTheFolderOnceAndRewritesNothingTheFileHolds) {
   rig.Ini() = "[Normal]\r\nAutoRun=0\r\nAutoMin=1\r\nEnableSpeed=1\r\nAlwaysTop=0\r\n"
               "[Speed]\r\nSpeedLevel=1\r\n[Record]\r\nEnableRecord=1\r\nRecordCount=100\r\n";
   const std::string stored = rig.Ini();
+  // As the start does it: the settings applied, then two of them read again.
+  rig.settings.HoldSettings();
   rig.settings.ApplyStartupSettings();
+  EXPECT_TRUE(rig.settings.AutoMinReadsOn());
+  EXPECT_FALSE(rig.settings.AlwaysTopReadsOn());
+  rig.settings.ReleaseSettings();
   EXPECT_EQ(rig.controls.selected.at(SettingCombo::kSpeed), "普通加速");
   EXPECT_EQ(rig.controls.selected.at(SettingCombo::kAutoCleanCount), "100");
   EXPECT_EQ(rig.controls.checks.at(SettingCheck::kAutoMin), CheckState::kChecked);

@@ -73,8 +73,8 @@ TEST_F(FormMainTest, LoadSetsUpTabsEngineSettingsWindowAndTrayInOrder) {
   EXPECT_TRUE(form.Load(kMain));
   const Log expected{"CopyTabImages", "TabCaption0", "TabCaption1", "TabCaption2", "TabCaption3",
                      "ActiveTab(3)", "ActiveTabHeight(25)", "ResetEngine", "FillSpeed", "FillClean",
-                     "ApplySettings", "Tick", "SetTopmost(1)", "LinkHome", "LinkHelp",
-                     "InstallProc", "Register(TaskbarCreated)"};
+                     "HoldSettings", "ApplySettings", "Tick", "SetTopmost(1)", "LinkHome", "LinkHelp",
+                     "InstallProc", "ReleaseSettings", "Register(TaskbarCreated)"};
   EXPECT_EQ(log, expected);
   // The icon follows once the window is up, and only once.
   log.clear();

@@ -147,6 +147,8 @@ class FakeCore final : public FormMainCore {
   int ticks = 0;
   void ResetEngine() override { log_.push_back("ResetEngine"); }
   void ApplyStartupSettings() override { log_.push_back("ApplySettings"); }
+  void HoldSettings() override { log_.push_back("HoldSettings"); }
+  void ReleaseSettings() override { log_.push_back("ReleaseSettings"); }
   void TimerMainTick() override { ++ticks; log_.push_back("Tick"); }
   void GiveBackRaised() override { log_.push_back("GiveBack"); }
   bool AlwaysTopReadsOn() override { return alwaysTop; }
