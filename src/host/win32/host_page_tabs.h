@@ -25,9 +25,6 @@ class PageTabs {
   virtual HWND Handle() const = 0;
   // Puts `child` on `page`; it follows page switches from then on.
   virtual void AddToPage(int page, HWND child, const Rect& rectOnPage) = 0;
-  // Where AddToPage puts a child of `page`, in the client coordinates of the
-  // tab's parent: a visible child made there is not moved again.
-  virtual RECT PlacementOnParent(int page, const Rect& rectOnPage) const = 0;
   virtual void CopyTabImagesFromImageList() = 0;
   virtual void SetTabCaption(int tab, std::string_view caption) = 0;  // UTF-8
   virtual void SetActiveTab(int tab) = 0;

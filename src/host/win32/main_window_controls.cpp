@@ -19,11 +19,8 @@ namespace tarvex {
 
 HWND MainWindow::AddChild(int page, const wchar_t* cls, const std::wstring& text, DWORD style,
                           const Rect& r, int id, HFONT font, DWORD exStyle) {
-  // Made visible where its page puts it: placing it on the page moves nothing.
-  const RECT at = tabs_->PlacementOnParent(page, r);
-  HWND child = CreateWindowExW(exStyle, cls, text.c_str(), WS_CHILD | WS_VISIBLE | style, at.left, at.top,
-                               at.right - at.left, at.bottom - at.top, hwnd_,
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+  HWND child = CreateWindowExW(exStyle, cls, text.c_str(), WS_CHILD | style, 0, 0, r.Width(), r.Height(),
+                               hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
   if (!child) return nullptr;
   SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   tabs_->AddToPage(page, child, r);

@@ -61,9 +61,6 @@ class StripPageTabs final : public PageTabs, private TabStripEvents {
   void AddToPage(int page, HWND child, const Rect& rectOnPage) override {
     window_.AddToPage(page, child, rectOnPage);
   }
-  RECT PlacementOnParent(int page, const Rect& rectOnPage) const override {
-    return window_.PlacementOnParent(page, rectOnPage);
-  }
   void CopyTabImagesFromImageList() override {
     window_.Strip().CopyTabImagesFromImageList(ResourceImageList{instance_});
   }

@@ -38,13 +38,7 @@ bool HwndChild::MoveTo(int x, int y, int width, int height, UINT extraFlags) {
 }
 
 bool HwndChild::PlaceShown(const Rect& r, int32_t leftTwips) {
-  const int left = PixelsOf(leftTwips);
-  // A window made in its place and visible is left alone: under Wine every
-  // move is a round of server calls and messages.
-  const std::optional<RECT> now = RectInTab();
-  const bool placed = now && now->left == left && now->top == r.top && now->right - now->left == r.Width() &&
-                      now->bottom - now->top == r.Height() && (GetWindowLongW(child_, GWL_STYLE) & WS_VISIBLE) != 0;
-  if (!placed && !MoveTo(left, r.top, r.Width(), r.Height(), SWP_SHOWWINDOW)) return false;
+  if (!MoveTo(PixelsOf(leftTwips), r.top, r.Width(), r.Height(), SWP_SHOWWINDOW)) return false;
   leftTwips_ = leftTwips;
   return true;
 }
@@ -174,22 +168,12 @@ HWND TabWindow::CreateLoaded(HINSTANCE instance, HWND parent, int id, const RECT
   return hwnd;
 }
 
-int32_t TabWindow::LeftTwipsOnPage(int page, const Rect& rectOnPage) const {
-  // Where `page` in front would put it, set apart like the rest of its tab.
-  const int32_t shift = (strip_->ActiveTab() - page) * strip_->State().HiddenOffset;
-  return rectOnPage.left * kTwipsPerPixel + shift;
-}
-
-RECT TabWindow::PlacementOnParent(int page, const Rect& rectOnPage) const {
-  POINT origin{PixelsOf(LeftTwipsOnPage(page, rectOnPage)), rectOnPage.top};
-  MapWindowPoints(Handle(), GetParent(Handle()), &origin, 1);
-  return {origin.x, origin.y, origin.x + rectOnPage.Width(), origin.y + rectOnPage.Height()};
-}
-
 void TabWindow::AddToPage(int page, HWND child, const Rect& rectOnPage) {
   if (!IsWindow(child) || Handle() == nullptr) return;
   auto wrapped = std::make_unique<HwndChild>(child, Handle());
-  wrapped->PlaceShown(rectOnPage, LeftTwipsOnPage(page, rectOnPage));
+  // Where `page` in front would put it, set apart like the rest of its tab.
+  const int32_t shift = (strip_->ActiveTab() - page) * strip_->State().HiddenOffset;
+  wrapped->PlaceShown(rectOnPage, rectOnPage.left * kTwipsPerPixel + shift);
   children_.push_back(std::move(wrapped));
 }
 

@@ -65,9 +65,6 @@ class TabWindow final : public ControlWindow {
   // the tab window's client area, as if the page were in front). The window
   // keeps its parent: a sibling of the tab window stays one.
   void AddToPage(int page, HWND child, const Rect& rectOnPage);
-  // Where AddToPage puts a child of `page`, in the client coordinates of the
-  // tab window's parent: a visible child made there is not moved again.
-  RECT PlacementOnParent(int page, const Rect& rectOnPage) const;
 
  protected:
   void OnMouseDown(int button, int shift, int x, int y) override;
@@ -85,7 +82,6 @@ class TabWindow final : public ControlWindow {
 
  private:
   class Site;
-  int32_t LeftTwipsOnPage(int page, const Rect& rectOnPage) const;
   TabStripEvents& events_;
   Win32ThemeInfo theme_;
   Win32WindowSubclasser subclasser_;
