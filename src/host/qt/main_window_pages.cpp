@@ -14,7 +14,6 @@
 namespace tarvex {
 namespace {
 
-constexpr QRgb kPageBack = qRgb(0xFB, 0xFD, 0xFB);  // SSTabMain's BackColor &HFBFDFB
 
 // Verdana for labels and headings, SimSun for the product name; pixel sizes as
 // GDI gives 9 and 10.5 point at 96 dpi. Named by the desktop's stand-ins first,
@@ -30,12 +29,14 @@ QFont LabelFont(bool bold = false, int pixels = 12, const char* face = "Verdana"
   return f;
 }
 
+// Black text straight on the tab's page, which is the labels' back colour
+// too. Left unfilled, the labels do not cut holes in the tab control's paint:
+// it copies its picture in one block instead of through a clip of many
+// rectangles (1.7 ms of the first paint).
 void OnPage(QWidget* w) {
   QPalette pal = w->palette();
-  pal.setColor(QPalette::Window, QColor(kPageBack));
   pal.setColor(QPalette::WindowText, Qt::black);
   w->setPalette(pal);
-  w->setAutoFillBackground(true);
 }
 
 }  // namespace
@@ -110,6 +111,7 @@ void MainWindow::CreateLaterPages() {
     QPalette pal = square->palette();
     pal.setColor(QPalette::Window, QColor(kLegend[i]));
     square->setPalette(pal);
+    square->setAutoFillBackground(true);
     AddLabel(0, QString::fromUtf8(kLegendText[i]), At(kLegendLeft[i] + 14, kLegendTop, 70, 16), label);
   }
 

@@ -4,7 +4,8 @@
 #include <QPixmap>
 #include <QResource>
 
-#include <cstring>
+#include <utility>
+#include <vector>
 
 namespace tarvex {
 namespace {
@@ -18,14 +19,11 @@ std::span<const uint8_t> Span(const QByteArray& bytes) {
   return {reinterpret_cast<const uint8_t*>(bytes.constData()), static_cast<size_t>(bytes.size())};
 }
 
-QImage ToImage(const DecodedImage& decoded, QImage::Format format) {
-  QImage image(decoded.width, decoded.height, format);
-  if (image.isNull()) return image;
-  const size_t rowBytes = static_cast<size_t>(decoded.width) * 4;
-  for (int y = 0; y < decoded.height; ++y) {
-    std::memcpy(image.scanLine(y), decoded.argb.data() + static_cast<size_t>(y) * decoded.width, rowBytes);
-  }
-  return image;
+// The image takes the decoded pixels over rather than copying them.
+QImage ToImage(DecodedImage decoded, QImage::Format format) {
+  auto* argb = new std::vector<uint32_t>(std::move(decoded.argb));
+  return QImage(reinterpret_cast<uchar*>(argb->data()), decoded.width, decoded.height, decoded.width * 4, format,
+                [](void* pixels) { delete static_cast<std::vector<uint32_t>*>(pixels); }, argb);
 }
 
 }  // namespace
@@ -35,23 +33,23 @@ std::optional<DecodedImage> ResourceBitmapPixels(const QString& path) {
 }
 
 QImage ResourceBitmap(const QString& path) {
-  const std::optional<DecodedImage> decoded = ResourceBitmapPixels(path);
-  return decoded ? ToImage(*decoded, QImage::Format_RGB32) : QImage();
+  std::optional<DecodedImage> decoded = ResourceBitmapPixels(path);
+  return decoded ? ToImage(std::move(*decoded), QImage::Format_RGB32) : QImage();
 }
 
 QIcon ResourceIcon(const QString& path) {
   QIcon icon;
-  for (const DecodedImage& image : DecodeIconFile(Span(ResourceBytes(path)))) {
-    icon.addPixmap(QPixmap::fromImage(ToImage(image, QImage::Format_ARGB32)));
+  for (DecodedImage& image : DecodeIconFile(Span(ResourceBytes(path)))) {
+    icon.addPixmap(QPixmap::fromImage(ToImage(std::move(image), QImage::Format_ARGB32)));
   }
   return icon;
 }
 
 QCursor ResourceCursor(const QString& path, Qt::CursorShape fallback) {
-  const std::vector<DecodedImage> images = DecodeIconFile(Span(ResourceBytes(path)));
+  std::vector<DecodedImage> images = DecodeIconFile(Span(ResourceBytes(path)));
   if (images.empty()) return QCursor(fallback);
-  const DecodedImage& image = images.front();
-  return QCursor(QPixmap::fromImage(ToImage(image, QImage::Format_ARGB32)), image.hotX, image.hotY);
+  const int32_t hotX = images.front().hotX, hotY = images.front().hotY;
+  return QCursor(QPixmap::fromImage(ToImage(std::move(images.front()), QImage::Format_ARGB32)), hotX, hotY);
 }
 
 }  // namespace tarvex
