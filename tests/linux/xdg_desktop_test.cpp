@@ -91,6 +91,17 @@ TEST(XdgSettings, WritesOfABatchReachTheFileTogetherWhenTheLastBatchEnds) {
   // After the batch, each write is on disk at once again.
   ASSERT_TRUE(config.SetAutoMin("1"));
   EXPECT_NE(ReadWholeFile(ini)->find("AutoMin=1"), std::string::npos);
+  // A batch of reads looks at the file once and leaves it as it is; a change
+  // made meanwhile shows after the batch.
+  {
+    const ModuleConfig::Batch reads(config);
+    EXPECT_EQ(config.GetAutoMin(), "1");
+    std::ofstream(ini, std::ios::binary | std::ios::trunc) << "[Normal]\r\nAutoMin=0\r\n";
+    EXPECT_EQ(config.GetAutoMin(), "1");
+    EXPECT_EQ(config.GetSpeedLevel(), "2");
+  }
+  EXPECT_EQ(ReadWholeFile(ini), "[Normal]\r\nAutoMin=0\r\n");
+  EXPECT_EQ(config.GetAutoMin(), "0");
 
   // Held writes that cannot reach the file say so at the release.
   home.Write("plainfile", "x");

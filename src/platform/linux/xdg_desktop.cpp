@@ -84,8 +84,9 @@ std::string XdgProfileStore::FilePath(std::string_view path) const {
 std::optional<std::string> XdgProfileStore::ReadString(const std::string& path, std::string_view section,
                                                        std::string_view key) {
   const std::string file = FilePath(path);
-  for (const Held& held : held_) {
-    if (held.file == file) return held.text.Get(section, key);
+  // Held, the file is read once for all the batch's reads (a start makes a dozen).
+  if (holding_) {
+    if (const Held* held = Holding(file)) return held->text.Get(section, key);
   }
   return file_.ReadString(file, section, key);
 }

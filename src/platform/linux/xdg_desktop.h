@@ -37,7 +37,8 @@ class XdgProfileStore final : public ProfileStore {
   // Creates the folder at the first write.
   bool WriteString(const std::string& path, std::string_view section, std::string_view key,
                    std::string_view value) override;
-  // Each write is a flushed replacement of the file: held, many keys cost one.
+  // Each write is a flushed replacement of the file: held, many keys cost one,
+  // and the file is read once.
   void HoldWrites() override { holding_ = true; }
   bool ReleaseWrites() override;
   // Where the file named by the core's `path` lies here.
