@@ -14,7 +14,6 @@
 namespace tarvex {
 namespace {
 
-
 // Verdana for labels and headings, SimSun for the product name; pixel sizes as
 // GDI gives 9 and 10.5 point at 96 dpi. Named by the desktop's stand-ins first,
 // then the Windows face: for a name it lacks, Qt sorts every installed face

@@ -21,6 +21,7 @@ std::span<const uint8_t> Span(const QByteArray& bytes) {
 
 // The image takes the decoded pixels over rather than copying them.
 QImage ToImage(DecodedImage decoded, QImage::Format format) {
+  if (decoded.width <= 0 || decoded.height <= 0 || decoded.argb.empty()) return QImage();  // no cleanup would run
   auto* argb = new std::vector<uint32_t>(std::move(decoded.argb));
   return QImage(reinterpret_cast<uchar*>(argb->data()), decoded.width, decoded.height, decoded.width * 4, format,
                 [](void* pixels) { delete static_cast<std::vector<uint32_t>*>(pixels); }, argb);
